@@ -3,10 +3,13 @@
 #include <vondrel/Dispatch.h>
 
 #include "lib/CodePageRoutines.h"
+#include "platform/Library.h"
 #include "support/FixedPlatform.h"
 #include "support/TempInstall.h"
 
 #include <gtest/gtest.h>
+
+#include <dlfcn.h>
 
 #include <memory>
 #include <optional>
@@ -69,6 +72,34 @@ TEST_F(CodeConverter, TakesItsCodePagesFromTheClientSettings) {
         EXPECT_EQ(converter.HasTranslator(), c.translator);
         EXPECT_EQ(converter.DesignType(), TDesignType::dtClient);
     }
+}
+
+/// True while the conversion library is loaded in this process.
+bool ConversionLibraryLoaded() {
+    const std::string path = ResolveLibraryPath("Kmlanguage.dll");
+    EXPECT_FALSE(path.empty());
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle)
+        dlclose(handle);
+    return handle != nullptr;
+}
+
+TEST_F(CodeConverter, TheLibraryIsLoadedOnlyForAConvertedInterfaceAndOnlyWhileNeeded) {
+    ASSERT_FALSE(ConversionLibraryLoaded());
+    Settings("936", "DBCodePage=950\n");
+    {
+        const TCodeConverter converter;
+        converter.ConvertValue(2, kGB);
+        converter.ConvertDBValue(kBig5);
+        converter.ToDBValue(kGB);
+        EXPECT_FALSE(ConversionLibraryLoaded());
+    }
+    TraditionalInterface();
+    {
+        const TCodeConverter converter;
+        EXPECT_TRUE(ConversionLibraryLoaded());
+    }
+    EXPECT_FALSE(ConversionLibraryLoaded());
 }
 
 TEST_F(CodeConverter, WithoutSettingsItKeepsItsOwnDefaults) {
