@@ -5,6 +5,9 @@
 #include "lib/AlertLog.h"
 #include "platform/Unicode.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vondrel {
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <vector>
 
 namespace vondrel {
 

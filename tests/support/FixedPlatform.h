@@ -8,7 +8,8 @@
 
 namespace vondrel::test {
 
-/// What the fixed services answer. The clock stands still unless a test moves it.
+/// What the fixed services answer. The clock stands still (at day 0, 30 December 1899,
+/// unless a test sets it).
 struct FixedPlatformValues {
     TDateTime Now = 0;
     std::string ComputerName = "testpc";
