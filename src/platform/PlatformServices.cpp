@@ -1,5 +1,7 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/CodePage.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -58,6 +60,10 @@ std::string TPlatformServices::TempPath() const {
     if (path.back() != '/')
         path += '/';
     return path;
+}
+
+std::string TPlatformServices::SysCodePage() const {
+    return ProcessAnsiCodePage();
 }
 
 const TPlatformServices& Platform() {

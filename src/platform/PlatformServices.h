@@ -19,6 +19,9 @@ public:
     virtual std::string UserName() const;
     /// The temporary folder, ending in "/"; empty when there is none.
     virtual std::string TempPath() const;
+    /// The system's ANSI code page reduced to the three the suite knows: "936", "950" or
+    /// "437", from the process locale (see ProcessAnsiCodePage).
+    virtual std::string SysCodePage() const;
 };
 
 /// The services in use.
