@@ -11,6 +11,9 @@ namespace {
 
 // Days from 1 January 1 to 30 December 1899 counted the way EncodeDate counts.
 constexpr int kDateDelta = 693594;
+// Day numbers of 1 January 1 and 31 December 9999.
+constexpr double kMinDay = 1 - kDateDelta;
+constexpr double kMaxDay = 3652059 - kDateDelta;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 const char* const kShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -86,7 +89,7 @@ std::optional<TDateTime> TryEncodeTime(int hour, int minute, int second, int mil
 
 DateParts DecodeDate(TDateTime value) noexcept {
     // The whole days decide: before day zero the fraction makes the number more negative.
-    if (!std::isfinite(value) || std::trunc(value) < MinDateTime() || std::trunc(value) > MaxDateTime())
+    if (!std::isfinite(value) || std::trunc(value) < kMinDay || std::trunc(value) > kMaxDay)
         return {};
     constexpr long long kD1 = 365, kD4 = kD1 * 4 + 1, kD100 = kD4 * 25 - 1, kD400 = kD100 * 4 + 1;
     long long t = static_cast<long long>(std::trunc(value)) + kDateDelta - 1;
@@ -140,10 +143,10 @@ TimeParts DecodeTime(TDateTime value) noexcept {
 }
 
 TDateTime MinDateTime() noexcept {
-    return *TryEncodeDate(kMinYear, 1, 1);
+    return kMinDay;
 }
 TDateTime MaxDateTime() noexcept {
-    return *TryEncodeDate(kMaxYear, 12, 31);
+    return kMaxDay;
 }
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value) {
