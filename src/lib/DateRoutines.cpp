@@ -109,7 +109,8 @@ TDateTime ParseDateAs(std::string_view text, int layout, std::string_view separa
         year = parts[2], month = parts[1], day = parts[0];
         break;
     default:
-        year = parts[0] + kRocOffset, month = parts[1], day = parts[2];
+        // A part beyond any year stays beyond it instead of overflowing.
+        year = parts[0] > kMaxYear ? parts[0] : parts[0] + kRocOffset, month = parts[1], day = parts[2];
         break;
     }
     const auto first = TryEncodeDate(year, month, 1);
@@ -152,6 +153,8 @@ std::string ShiftDate8(const Variant& value, std::string_view unit, int amount) 
         return {};
     if (!IsDate(date))
         return {};
+    // Only the day counts; a time of day must not push the last day out of range.
+    date = std::trunc(date);
     DateParts d = DecodeDate(date);
     if (SameText(unit, "Y")) {
         const long long year = d.Year + static_cast<long long>(amount);

@@ -25,6 +25,11 @@ double RoundDecimals(int digits, double value) {
     digits = std::clamp(digits, 0, 30);
     double nudged = RoundTrip(value);
     nudged += nudged > 0 ? 1e-12 : -1e-12;
+    // Where the nudge is below the value's precision, an exact half (its lowest bit worth
+    // half a unit of the last digit) is left, and "%.*f" would round it to even: step it
+    // away from zero.
+    if (std::fabs(std::fmod(std::ldexp(nudged, digits + 1), 2.0)) == 1.0)
+        nudged = std::nextafter(nudged, nudged > 0 ? HUGE_VAL : -HUGE_VAL);
     const int size = std::snprintf(nullptr, 0, "%.*f", digits, nudged);
     std::string text(static_cast<std::size_t>(size) + 1, '\0');
     std::snprintf(text.data(), text.size(), "%.*f", digits, nudged);

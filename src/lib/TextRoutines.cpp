@@ -12,6 +12,17 @@ std::size_t FindSeparator(std::string_view text, std::string_view separator, std
     return separator.empty() ? std::string_view::npos : text.find(separator, from);
 }
 
+/// Each occurrence of oldText in the text replaced once, from left to right.
+std::string ReplaceEachOnce(std::string_view text, std::string_view oldText, std::string_view newText) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t p = text.find(oldText); p != std::string_view::npos; p = text.find(oldText, from)) {
+        out.append(text, from, p - from).append(newText);
+        from = p + oldText.size();
+    }
+    return out.append(text.substr(from));
+}
+
 } // namespace
 
 std::size_t CodePageLength(std::string_view text) {
@@ -84,21 +95,28 @@ std::string ReplaceAllText(std::string_view text, std::string_view oldText, std:
         if (newText.find(oldText) != std::string_view::npos) {
             // Searching again from the start would find the new text forever: replace
             // the occurrences of the original text in one pass instead.
-            std::string out;
-            std::size_t from = 0;
-            for (std::size_t p = result.find(oldText); p != std::string::npos;
-                 p = result.find(oldText, from)) {
-                out.append(result, from, p - from).append(newText);
-                from = p + oldText.size();
-            }
-            result = out + result.substr(from);
+            result = ReplaceEachOnce(text, oldText, newText);
         } else {
             // The text before a replacement is unchanged, so the next occurrence cannot
             // start earlier than one that overlaps the replaced part: searching from there
             // finds what a search from the very start would find.
+            //
+            // A new text no longer than the old one always comes to an end: the text gets
+            // shorter, or keeps its length and only moves one way in character order. A
+            // longer one can feed on its own output for ever ("ab" by "bbaa" in "aab").
+            // While every replacement takes in a character of the original text there are
+            // at most as many replacements as the text has characters; needing more means
+            // the text is feeding on itself, and then each original occurrence is replaced
+            // once instead.
+            const bool grows = newText.size() > oldText.size();
+            std::size_t replacements = 0;
             std::size_t from = 0;
             for (std::size_t p = result.find(oldText); p != std::string::npos;
                  p = result.find(oldText, from)) {
+                if (grows && ++replacements > text.size()) {
+                    result = ReplaceEachOnce(text, oldText, newText);
+                    break;
+                }
                 result.replace(p, oldText.size(), newText);
                 from = p + 1 >= oldText.size() ? p + 1 - oldText.size() : 0;
             }

@@ -34,8 +34,9 @@ void CutToken(std::string& text, std::string_view separator, std::string& head);
 /// Replaces every occurrence of oldText by newText, searching again from the start after
 /// each replacement so that an occurrence formed at a junction is replaced as well. Old
 /// and new texts that differ only in letter case change nothing. When the new text
-/// contains the old one, each occurrence in the original text is replaced once. Trims
-/// the result when asked.
+/// contains the old one, or when the replacements would feed on their own output (more
+/// of them than the text has characters), each occurrence in the original text is
+/// replaced once. Trims the result when asked.
 std::string ReplaceAllText(std::string_view text, std::string_view oldText, std::string_view newText,
                            bool trim);
 

@@ -11,6 +11,9 @@ namespace {
 
 // Days from 1 January 1 to 30 December 1899 counted the way EncodeDate counts.
 constexpr int kDateDelta = 693594;
+// Day numbers of 1 January 1 and 31 December 9999.
+constexpr double kMinDay = 1 - kDateDelta;
+constexpr double kMaxDay = 3652059 - kDateDelta;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 const char* const kShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -31,6 +34,25 @@ std::string Padded(int value, int width) {
 int DayOfWeek(TDateTime value) {
     const long long day = static_cast<long long>(std::trunc(value)) + kDateDelta;
     return static_cast<int>(((day % 7) + 7) % 7);
+}
+
+/// Whether an "am/pm" follows an hour (before the next hour of the pattern): that hour
+/// then counts on the twelve-hour clock.
+bool TwelveHourClock(std::string_view pattern, std::size_t from) {
+    for (std::size_t i = from; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '"' || c == '\'') {
+            const std::size_t close = pattern.find(c, i + 1);
+            if (close == std::string_view::npos)
+                return false;
+            i = close;
+        } else if ((c | 0x20) == 'h') {
+            return false;
+        } else if ((c | 0x20) == 'a') {
+            return StartsText("am/pm", pattern.substr(i));
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -66,7 +88,8 @@ std::optional<TDateTime> TryEncodeTime(int hour, int minute, int second, int mil
 }
 
 DateParts DecodeDate(TDateTime value) noexcept {
-    if (!std::isfinite(value) || value < MinDateTime() || value >= MaxDateTime() + 1)
+    // The whole days decide: before day zero the fraction makes the number more negative.
+    if (!std::isfinite(value) || std::trunc(value) < kMinDay || std::trunc(value) > kMaxDay)
         return {};
     constexpr long long kD1 = 365, kD4 = kD1 * 4 + 1, kD100 = kD4 * 25 - 1, kD400 = kD100 * 4 + 1;
     long long t = static_cast<long long>(std::trunc(value)) + kDateDelta - 1;
@@ -120,17 +143,18 @@ TimeParts DecodeTime(TDateTime value) noexcept {
 }
 
 TDateTime MinDateTime() noexcept {
-    return *TryEncodeDate(kMinYear, 1, 1);
+    return kMinDay;
 }
 TDateTime MaxDateTime() noexcept {
-    return *TryEncodeDate(kMaxYear, 12, 31);
+    return kMaxDay;
 }
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value) {
     const DateParts date = DecodeDate(value);
     const TimeParts time = DecodeTime(value);
     std::string out;
-    bool afterHour = false;
+    // The letter of the previous pattern element: "m" right after an hour is the minute.
+    char lastLetter = 0;
     std::size_t i = 0;
     auto run = [&](char letter) {
         std::size_t n = 0;
@@ -149,8 +173,10 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
             continue;
         }
         if (lower == 'a' && StartsText("am/pm", pattern.substr(i))) {
-            out += time.Hour < 12 ? "am" : "pm";
+            // In the letter case the pattern writes it.
+            out.append(pattern.substr(time.Hour < 12 ? i : i + 3, 2));
             i += 5;
+            lastLetter = 'a';
             continue;
         }
         std::size_t n = 0;
@@ -161,7 +187,7 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
             break;
         case 'm':
             n = run('m');
-            if (afterHour && n <= 2)
+            if (lastLetter == 'h' && n <= 2)
                 out += n == 1 ? std::to_string(time.Minute) : Padded(time.Minute, 2);
             else if (n == 1)
                 out += std::to_string(date.Month);
@@ -169,7 +195,6 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
                 out += Padded(date.Month, 2);
             else if (date.Month >= 1)
                 out += n == 3 ? kShortMonthNames[date.Month - 1] : kLongMonthNames[date.Month - 1];
-            afterHour = false;
             break;
         case 'd':
             n = run('d');
@@ -182,15 +207,17 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
             else
                 out += kLongDayNames[DayOfWeek(value)];
             break;
-        case 'h':
+        case 'h': {
             n = run('h');
-            out += n == 1 ? std::to_string(time.Hour) : Padded(time.Hour, 2);
-            afterHour = true;
+            int hour = time.Hour;
+            if (TwelveHourClock(pattern, i + n))
+                hour = hour == 0 ? 12 : hour > 12 ? hour - 12 : hour;
+            out += n == 1 ? std::to_string(hour) : Padded(hour, 2);
             break;
+        }
         case 'n':
             n = run('n');
             out += n == 1 ? std::to_string(time.Minute) : Padded(time.Minute, 2);
-            afterHour = false;
             break;
         case 's':
             n = run('s');
@@ -209,6 +236,8 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
             out += c;
             break;
         }
+        if (lower >= 'a' && lower <= 'z')
+            lastLetter = lower;
         i += n;
     }
     return out;

@@ -44,9 +44,10 @@ TDateTime MinDateTime() noexcept;
 TDateTime MaxDateTime() noexcept;
 
 /// Formats with the platform's date-time patterns (letters in either case): y, yy, yyyy;
-/// m, mm (the minute when it follows an hour), mmm, mmmm; d, dd, ddd, dddd; h, hh; n, nn;
-/// s, ss; z, zzz; am/pm; "c" for the whole short form; texts in single or double quotes
-/// are copied as they stand; every other character is copied.
+/// m, mm (the minute when the pattern letter before it is an hour), mmm, mmmm; d, dd, ddd,
+/// dddd; h, hh (on the twelve-hour clock when an am/pm follows); n, nn; s, ss; z, zzz;
+/// am/pm (in the pattern's letter case); "c" for the whole short form; texts in single or
+/// double quotes are copied as they stand; every other character is copied.
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
 /// The short text of a date-time: "yyyy-mm-dd", with " hh:nn:ss" when there is a time.
 std::string DateTimeToStr(TDateTime value);

@@ -109,7 +109,7 @@ std::vector<std::string> TIniFile::ReadSectionValues(std::string_view section) c
     std::vector<std::string> lines;
     if (const Section* s = FindSection(section))
         for (const Entry& e : s->entries)
-            lines.push_back(e.key + "=" + e.value);
+            lines.push_back(e.key + "=" + Unquoted(e.value));
     return lines;
 }
 

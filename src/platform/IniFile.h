@@ -32,7 +32,7 @@ public:
     std::vector<std::string> ReadSections() const;
     /// Key names of a section in file order.
     std::vector<std::string> ReadSection(std::string_view section) const;
-    /// Every "name=value" line of a section in file order (names and values trimmed).
+    /// Every "name=value" line of a section in file order, each value as ReadString gives it.
     std::vector<std::string> ReadSectionValues(std::string_view section) const;
 
 private:

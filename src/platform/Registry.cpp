@@ -49,6 +49,16 @@ std::string NormaliseKey(std::string_view key) {
     return out;
 }
 
+/// The key below HKEY_LOCAL_MACHINE\Software\Classes that a normalised key below
+/// HKEY_CLASSES_ROOT stands for; empty for keys of other roots.
+std::string MachineClassesKey(const std::string& normal) {
+    static const std::string kClassesRoot = "HKEY_CLASSES_ROOT";
+    if (normal.compare(0, kClassesRoot.size(), kClassesRoot) != 0 ||
+        (normal.size() > kClassesRoot.size() && normal[kClassesRoot.size()] != '\\'))
+        return {};
+    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES" + normal.substr(kClassesRoot.size());
+}
+
 /// Reads a quoted string starting at text[pos] == '"'; handles \\ and \" escapes.
 std::optional<std::string> ReadQuoted(std::string_view text, std::size_t& pos) {
     if (pos >= text.size() || text[pos] != '"')
@@ -223,7 +233,12 @@ std::shared_ptr<const TRegistryFile> TRegistryFile::Parse(std::string_view conte
             current = nullptr;
             if (trimmed.back() != ']' || trimmed.size() < 3 || trimmed[1] == '-')
                 continue;
-            current = &file->keys_[NormaliseKey(std::string_view(trimmed).substr(1, trimmed.size() - 2))];
+            const std::string key = NormaliseKey(std::string_view(trimmed).substr(1, trimmed.size() - 2));
+            // Importing a key makes its parents exist as well, without values.
+            for (std::size_t slash = key.find('\\'); slash != std::string::npos;
+                 slash = key.find('\\', slash + 1))
+                file->parents_.insert(key.substr(0, slash));
+            current = &file->keys_[key];
             continue;
         }
         if (!current)
@@ -265,18 +280,18 @@ const TRegistryFile::Key* TRegistryFile::FindKey(std::string_view key) const {
     const std::string normal = NormaliseKey(key);
     if (const auto found = keys_.find(normal); found != keys_.end())
         return &found->second;
-    static const std::string kClassesRoot = "HKEY_CLASSES_ROOT";
-    if (normal.compare(0, kClassesRoot.size(), kClassesRoot) == 0) {
-        const std::string merged =
-            "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES" + normal.substr(kClassesRoot.size());
+    if (const std::string merged = MachineClassesKey(normal); !merged.empty())
         if (const auto found = keys_.find(merged); found != keys_.end())
             return &found->second;
-    }
     return nullptr;
 }
 
 bool TRegistryFile::KeyExists(std::string_view key) const {
-    return FindKey(key) != nullptr;
+    if (FindKey(key))
+        return true;
+    const std::string normal = NormaliseKey(key);
+    const std::string merged = MachineClassesKey(normal);
+    return parents_.count(normal) || (!merged.empty() && parents_.count(merged));
 }
 
 std::optional<RegValue> TRegistryFile::Value(std::string_view key, std::string_view name) const {

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,7 @@ private:
     std::string path_;
     std::string error_;
     std::map<std::string, Key> keys_; // by normalised, upper-cased path
+    std::set<std::string> parents_;   // keys that exist only as parents of others
 };
 
 /// The registry file named by VONDREL_REGISTRY, else /etc/vondrel/registry.reg.

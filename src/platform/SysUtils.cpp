@@ -131,35 +131,47 @@ std::optional<double> TryStrToFloat(std::string_view text) noexcept {
     text = TrimView(text);
     if (text.empty())
         return std::nullopt;
-    // Only the plain notation: no hexadecimal floats, infinities or NaN spelled out.
+    auto isDigit = [&](std::size_t at) {
+        return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
+    };
+    // Only the plain notation: no hexadecimal floats, infinities or NaN spelled out. The
+    // power of ten of the first significant digit tells a number too large from one too
+    // small when the conversion reports either as out of range.
     std::size_t i = 0;
+    const bool negative = text[i] == '-';
     if (text[i] == '+' || text[i] == '-')
         ++i;
     std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        ++i;
-        ++digits;
+    long magnitude = 0;
+    bool significant = false;
+    for (; isDigit(i); ++i, ++digits) {
+        if (significant)
+            ++magnitude;
+        else if (text[i] != '0')
+            significant = true;
     }
     if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            ++digits;
+        for (++i; isDigit(i); ++i, ++digits) {
+            if (significant)
+                continue;
+            --magnitude;
+            significant = text[i] != '0';
         }
     }
     if (digits == 0)
         return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
+        const bool negativeExponent = i < text.size() && text[i] == '-';
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
         std::size_t expDigits = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            ++expDigits;
-        }
+        long exponent = 0;
+        for (; isDigit(i); ++i, ++expDigits)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000L);
         if (expDigits == 0)
             return std::nullopt;
+        magnitude += negativeExponent ? -exponent : exponent;
     }
     if (i != text.size())
         return std::nullopt;
@@ -170,8 +182,9 @@ std::optional<double> TryStrToFloat(std::string_view text) noexcept {
     const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
     if (end != text.data() + text.size())
         return std::nullopt;
-    if (ec == std::errc::result_out_of_range && std::isinf(value))
-        return std::nullopt;
+    // Out of range leaves the value alone: too large is no number, too small is zero.
+    if (ec == std::errc::result_out_of_range)
+        return magnitude > 0 ? std::nullopt : std::optional<double>(negative ? -0.0 : 0.0);
     return value;
 }
 

@@ -142,10 +142,18 @@ std::int64_t Variant::AsInt64() const {
     case VarType::Int64:
         return std::get<std::int64_t>(value_);
     case VarType::String:
-    case VarType::WideString:
-        if (const auto number = TryStrToInt64(AsString()))
+    case VarType::WideString: {
+        const std::string text = AsString();
+        if (const auto number = TryStrToInt64(text))
             return *number;
+        if (!TryStrToFloat(text))
+            CastError(VarType::Int64);
         break;
+    }
+    case VarType::Null:
+    case VarType::Array:
+    case VarType::Dispatch:
+        CastError(VarType::Int64);
     default:
         break;
     }
@@ -157,8 +165,17 @@ std::int64_t Variant::AsInt64() const {
 }
 
 std::int32_t Variant::AsInteger() const {
-    const std::int64_t number = AsInt64();
-    if (number < std::numeric_limits<std::int32_t>::min() ||
+    // The failures name the type asked for, not the wider one used on the way.
+    std::int64_t number = 0;
+    bool fits = true;
+    try {
+        number = AsInt64();
+    } catch (const EVariantTypeCastError&) {
+        CastError(VarType::Integer);
+    } catch (const EVariantOverflowError&) {
+        fits = false;
+    }
+    if (!fits || number < std::numeric_limits<std::int32_t>::min() ||
         number > std::numeric_limits<std::int32_t>::max())
         throw EVariantOverflowError("Overflow while converting variant of type (" +
                                     std::string(VarTypeName(Type())) + ") into type (Integer)");
@@ -303,18 +320,16 @@ void VariantArray::Redim(int newHigh) {
         throw EVariantBadIndexError("Invalid variant array bounds");
     const auto oldCount = static_cast<std::size_t>(bounds_.back().Count());
     const auto newCount = static_cast<std::size_t>(newHigh - bounds_.back().Low + 1);
-    const std::size_t rows = oldCount == 0 ? items_.size() : items_.size() / oldCount;
+    // One row per element of the other dimensions, each a run of the last dimension; the
+    // rows come from the bounds, since an empty array has no items to count them by.
+    std::size_t rows = 1;
+    for (std::size_t d = 0; d + 1 < bounds_.size(); ++d)
+        rows *= static_cast<std::size_t>(bounds_[d].Count());
     std::vector<Variant> items(rows * newCount);
-    for (std::size_t r = 0; r < rows && oldCount > 0; ++r)
-        for (std::size_t c = 0; c < std::min(oldCount, newCount); ++c)
+    const std::size_t kept = std::min(oldCount, newCount);
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < kept; ++c)
             items[r * newCount + c] = std::move(items_[r * oldCount + c]);
-    // An array whose other dimensions were empty stays empty.
-    if (oldCount == 0 && bounds_.size() > 1) {
-        std::size_t others = 1;
-        for (std::size_t d = 0; d + 1 < bounds_.size(); ++d)
-            others *= static_cast<std::size_t>(bounds_[d].Count());
-        items.assign(others * newCount, Variant());
-    }
     items_ = std::move(items);
     bounds_.back().High = newHigh;
 }

@@ -1,33 +1,18 @@
 #include "support/TempInstall.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace vondrel::test {
 
 namespace fs = std::filesystem;
 
-TempInstall::TempInstall() {
-    std::string pattern = (fs::temp_directory_path() / "vondrel-install-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary install folder");
-    path_ = pattern + "/";
-    if (const char* saved = std::getenv("VONDREL_REGISTRY"))
-        savedRegistry_ = saved;
+TempInstall::TempInstall() : path_(folder_.Path() + "/") {
     SetRegistry({.ClientPath = path_, .ServerPath = path_, .ProfileType = {}});
 }
 
-TempInstall::~TempInstall() {
-    if (savedRegistry_)
-        setenv("VONDREL_REGISTRY", savedRegistry_->c_str(), 1);
-    else
-        unsetenv("VONDREL_REGISTRY");
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
+TempInstall::~TempInstall() = default;
 
 std::string TempInstall::PathOf(std::string_view relative) const {
     return path_ + std::string(relative);
@@ -55,12 +40,7 @@ void TempInstall::SetRegistryContent(std::string_view content) {
 }
 
 void TempInstall::WriteFile(std::string_view relative, std::string_view content) const {
-    const fs::path file = PathOf(relative);
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
+    folder_.Write(relative, content);
 }
 
 std::string TempInstall::ReadFile(std::string_view relative) const {

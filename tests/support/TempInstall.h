@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +45,9 @@ public:
     bool Exists(std::string_view relative) const;
 
 private:
+    TempFolder folder_;
     std::string path_;
-    std::optional<std::string> savedRegistry_;
+    ScopedEnv registryVariable_{"VONDREL_REGISTRY", nullptr};
     int registryVersion_ = 0;
 };
 
