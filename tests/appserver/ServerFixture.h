@@ -1,19 +1,32 @@
 #pragma once
 
 #include "DemoInstall.h"
+#include "VariantJson.h"
 
 #include "platform/ClassFactory.h"
 #include "platform/Database.h"
+#include "platform/DateTime.h"
 #include "platform/SysUtils.h"
 
 #include <vondrel/Variant.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace vondrel {
+
+/// Shows variants in failure messages with their kinds.
+inline void PrintTo(const Variant& value, std::ostream* os) {
+    try {
+        *os << VariantToJson(value);
+    } catch (const std::exception&) {
+        *os << "<object>";
+    }
+}
 
 /// A fresh demo company and the server created by its class name through the class
 /// factory, called late-bound as the job module calls it.
@@ -46,6 +59,19 @@ protected:
         db.Execute(statement);
     }
 };
+
+TDateTime At(int year, int month, int day, int hour = 0, int minute = 0);
+
+/// An option array as the job form sends it: texts already wide, the job's sixteen
+/// options, the log switch and the print date, and for a recurring job the schedule.
+Variant DemoOptionArray(bool recurring);
+
+/// The differences the revaluation preview shows, by account/currency/customer-or-
+/// supplier, computed from the answers of a "SimpleSql" function; and the ones a hand
+/// calculation of the demo company gives.
+std::map<std::string, double>
+RevaluationDifferences(const std::function<Variant(const std::string&, const std::string&)>& simpleSql);
+std::map<std::string, double> DemoRevaluationDifferences();
 
 /// The texts of a one-dimensional array's elements.
 inline std::vector<std::string> Texts(const Variant& array) {

@@ -72,53 +72,10 @@ TEST_F(ServerTest, PreconditionsOfTheCarryForwardHoldOnTheDemoCompany) {
     EXPECT_EQ(SimpleSql(unposted, "TA001, TA002"), VarArrayOf({VarArrayOf({"ZZ", "20261200011"})}));
 }
 
-// The exchange revaluation preview as the job computes it from the server's answers:
-// one balance query, then one rate query per row; rate 1 when there is none; rows whose
-// difference is zero are left out.
 TEST_F(ServerTest, RevaluationOfTheDemoBalancesGivesTheHandCalculatedDifferences) {
-    const std::string balances =
-        " SELECT LE001,ACTMA.MA003 AS ACTMA003,LE004,ACTMA.MA023 AS ACTMA023,  ACTMA.MA024 AS "
-        "ACTMA024,LE006,LE007,LE008,ME002,LE009,MV002,LE010,MF1.MF003 AS MF1003,  LE011,MF2.MF003 AS "
-        "MF2003,SUM(LE014-LE017) AS MONEYB,SUM(LE013-LE016) AS MONEYF ,COPMA.MA003 AS FCOPMA,PURMA.MA003 AS "
-        "FPURMA "
-        ",LE034,CMSNO.NO002 AS CMSNO002  FROM $$ACTLE ACTLE  INNER JOIN $$ACTMA ACTMA ON LE001= ACTMA.MA001  "
-        "AND "
-        "ACTMA.MA027='Y' LEFT JOIN $$COPMA COPMA ON LE006= COPMA.MA001  LEFT JOIN $$PURMA PURMA ON LE007= "
-        "PURMA.MA001  LEFT JOIN $$CMSME CMSME ON LE008= ME001  LEFT JOIN $$CMSMV CMSMV ON LE009= MV001  LEFT "
-        "JOIN "
-        "$$ACTMF MF1 ON LE010= MF1.MF002  LEFT JOIN $$ACTMF MF2 ON LE011= MF2.MF002  LEFT JOIN $$CMSNO CMSNO "
-        "ON "
-        "LE034= CMSNO.NO001  WHERE 1=1   AND LE004<>'RMB' AND LE002+LE003 BETWEEN 202600 AND 202612  GROUP "
-        "BY "
-        "LE001,LE004,LE006,LE007,LE008,LE009,LE010,LE011,ACTMA.MA003,ACTMA.MA024,ME002,MV002,MF1.MF003,MF2."
-        "MF003, "
-        "ACTMA.MA023  ,COPMA.MA003, PURMA.MA003 ,ACTMA.MA023 ,LE034,CMSNO.NO002 ";
-    const Variant rows =
-        SimpleSql(balances, " LE001,ACTMA003,LE006,FCOPMA,LE007,FPURMA,LE008,ME002,LE009,MV002,LE010,"
-                            "MF1003,LE011,MF2003,LE004,MONEYF,MONEYB,ACTMA023,LE034,CMSNO002 ");
-    ASSERT_TRUE(rows.IsArray());
-    EXPECT_EQ(rows.HighBound(), 6);
-    std::map<std::string, double> differences;
-    for (int i = rows.LowBound(); i <= rows.HighBound(); ++i) {
-        const Variant& row = rows[i];
-        const Variant rate = SimpleSql(" Select  MG007 from $$CMSMG CMSMG WHERE MG001='" + VarToStr(row[14]) +
-                                           "' and MG002<='20261231'  Order by MG002 desc ",
-                                       "MG007");
-        const double r = rate.IsArray() ? rate[0][0].AsDouble() : 1.0;
-        const double d = row[15].AsDouble() * r - row[16].AsDouble();
-        if (std::fabs(d) > 1e-10)
-            differences[VarToStr(row[0]) + "/" + VarToStr(row[14]) + "/" + VarToStr(row[2]) +
-                        VarToStr(row[4])] = std::round(d * 100) / 100;
-    }
-    const std::map<std::string, double> expected = {
-        {"100201/USD/", 1050},     // 12500 × 7.10 − 87700
-        {"100202/EUR/", 50},       // 4500 × 7.80 (rate of 15 Dec) − 35050
-        {"1122/USD/C001", 300},    // 3000 × 7.10 − 21000
-        {"1122/USD/C002", 50},     // −500 × 7.10 + 3600
-        {"2202/JPY/S001", -95200}, // no yen rate: −100000 × 1 + 4800
-        {"2202/EUR/S002", -100},   // −1000 × 7.80 + 7700
-    };                             // HKD: 10000 × 0.91 − 9100 = 0, left out
-    EXPECT_EQ(differences, expected);
+    EXPECT_EQ(RevaluationDifferences(
+                  [this](const std::string& s, const std::string& f) { return SimpleSql(s, f); }),
+              DemoRevaluationDifferences());
 }
 
 TEST_F(ServerTest, ProfitAndLossPreviewRowsCarryTheirProfitAccount) {
