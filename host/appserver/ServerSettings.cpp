@@ -33,7 +33,7 @@ std::string InFolder(std::string folder, const char* name) {
 
 std::string TServerSettings::FindIniFile() {
     if (const char* named = std::getenv("QUORVEX_INI"); named && *named)
-        return IsFile(named) ? std::string(named) : std::string();
+        return named; // a missing file is reported by Load with its name
     TRegistry registry;
     registry.RootKey = HKEY::LocalMachine;
     if (registry.OpenKeyReadOnly("Software\\KMB\\Vondrel")) {

@@ -35,6 +35,7 @@ public:
     /// The settings file to use: the file named by QUORVEX_INI, else "Quorvex.ini" in the
     /// registry's server folder (HKLM\Software\KMB\Vondrel\ServerPath), else in its
     /// client folder, else beside the server library. Empty when none exists.
+    /// QUORVEX_INI is taken as it is, so that a wrong name is reported.
     static std::string FindIniFile();
 
     std::string IniFile;
