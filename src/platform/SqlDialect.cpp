@@ -272,6 +272,7 @@ private:
     std::vector<Element> Level(std::size_t begin, std::size_t end) {
         std::vector<Element> elements;
         std::optional<std::string> limit;
+        std::vector<std::string> limitParameters; // the LIMIT comes last, so do its markers
         std::size_t i = begin;
         while (i < end) {
             const Token& token = tokens_[i];
@@ -282,7 +283,11 @@ private:
                 if (i < end && IsWord(i, "TOP")) {
                     if (limit)
                         throw ESqlError("TOP appears twice in one SELECT");
+                    const std::size_t before = result_.Parameters.size();
                     limit = ReadTop(i, end);
+                    limitParameters.assign(result_.Parameters.begin() + static_cast<std::ptrdiff_t>(before),
+                                           result_.Parameters.end());
+                    result_.Parameters.resize(before);
                 }
                 continue;
             }
@@ -291,6 +296,8 @@ private:
                                 DatabaseKindName(dialect_.Kind));
             if (limit && IsSymbol(i, ";")) {
                 elements.push_back(Raw(" LIMIT " + *limit));
+                result_.Parameters.insert(result_.Parameters.end(), limitParameters.begin(),
+                                          limitParameters.end());
                 limit.reset();
             }
             if (auto term = Term(i, end)) {
@@ -299,8 +306,11 @@ private:
             }
             elements.push_back(Plain(i++));
         }
-        if (limit)
+        if (limit) {
             elements.push_back(Raw(" LIMIT " + *limit));
+            result_.Parameters.insert(result_.Parameters.end(), limitParameters.begin(),
+                                      limitParameters.end());
+        }
         ApplyComparisons(elements);
         return elements;
     }

@@ -122,6 +122,13 @@ TEST(SqlDialect, ReportsParametersInMarkerOrderAndDatabasesOnce) {
     EXPECT_EQ(t.Databases, (std::vector<std::string>{"DEMO", "OTHER"}));
 }
 
+TEST(SqlDialect, MovesTheMarkerOfATopParameterWithItsLimit) {
+    TSqlDialect dialect(TDatabaseKind::SQLite);
+    const TSqlTranslation t = dialect.Translate("SELECT TOP (:N) a FROM t WHERE b = :B ORDER BY a");
+    EXPECT_EQ(t.Sql, "SELECT a FROM t WHERE b = ? ORDER BY a LIMIT (?)");
+    EXPECT_EQ(t.Parameters, (std::vector<std::string>{"B", "N"}));
+}
+
 TEST(SqlDialect, DatabaseQualifierMayDropTheConnectionsOwnDatabase) {
     TSqlDialect dialect(TDatabaseKind::SQLite);
     dialect.CompanyDatabase = "SYSTEM";
