@@ -18,8 +18,7 @@ using test::ScopedPlatform;
 using test::TempInstall;
 
 std::string DemoFile(const std::string& name) {
-    const char* source = std::getenv("VONDREL_SOURCE_DIR");
-    std::ifstream in(std::string(source ? source : ".") + "/demo/install/" + name, std::ios::binary);
+    std::ifstream in(std::string(VONDREL_SOURCE_DIR) + "/demo/install/" + name, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

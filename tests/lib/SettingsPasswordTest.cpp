@@ -111,9 +111,7 @@ std::string CommandOutput(const std::string& command) {
 }
 
 TEST_F(StoredPassword, TheAdministratorsToolWritesTheStoredForm) {
-    const char* source = std::getenv("VONDREL_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    const std::string tool = std::string(source) + "/host/tools/vondrel-encode-password";
+    const std::string tool = std::string(VONDREL_SOURCE_DIR) + "/host/tools/vondrel-encode-password";
     for (const std::string password : {"sa", "pä ss wörd", "密码=1", ""}) {
         SCOPED_TRACE(password);
         install.WriteFile("pw.txt", password + "\n");
