@@ -1,6 +1,7 @@
 // The client shell. For now it reports what it finds of an installation: the registry
 // file, the install folder it names and the settings files there. Loading and driving
 // the job module comes with the module's controller.
+#include "platform/ClassFactory.h"
 #include "platform/Registry.h"
 
 #include <filesystem>
@@ -29,6 +30,15 @@ int main() {
             const bool found = std::filesystem::exists(std::filesystem::path(clientPath->Text) / name);
             Report(name, found ? "found" : "missing");
         }
+    }
+    try {
+        const Variant server(CreateOleObject("Quorvex.dmReportCounter"));
+        Variant args = VarArrayOf({"SELECT COUNT(*) AS N FROM $$ACTMA", "N", "", "N"});
+        const Variant rows = server.Call("GetCounter", "SIMPLESQL", args, VarArrayOf({"DEMO", "DEMO"}));
+        Report("application server", "Quorvex.dmReportCounter answers; company DEMO has " +
+                                         (rows.IsArray() ? rows[0][0].AsString() : std::string("no")) + " accounts");
+    } catch (const std::exception& e) {
+        Report("application server", std::string("not reachable: ") + e.what());
     }
     std::cout << "the job form is not built yet\n";
     return 0;
