@@ -53,6 +53,7 @@ public:
     int UserChoiceIndex(std::string_view text) const override;
     TUserResult UserCanType() const override;
     void UserSelectAll() override { edit_.SelectAll(); }
+    void UserCaretToEnd() override { edit_.SetCaret(static_cast<int>(edit_.Text.size())); }
 
 protected:
     virtual void Change();

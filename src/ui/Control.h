@@ -135,6 +135,8 @@ public:
     virtual TUserResult UserCanType() const;
     /// Selects the whole text, as a person does before typing over it.
     virtual void UserSelectAll() {}
+    /// Puts the caret after the text, as a click behind it does.
+    virtual void UserCaretToEnd() {}
 
 protected:
     virtual void TextChanged(TNotify notify);

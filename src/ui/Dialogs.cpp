@@ -71,10 +71,10 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgBut
 }
 
 TButton* TMessageForm::DefaultButton() const noexcept {
-    for (const char* name : {"OK", "Yes"})
+    for (const char* name : {"OK", "Yes", "Retry"})
         if (auto* button = Find<TButton>(name))
             return button;
-    return buttonControls_.empty() ? nullptr : buttonControls_.front();
+    return nullptr;
 }
 
 TButton* TMessageForm::CancelButton() const noexcept {

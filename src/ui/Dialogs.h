@@ -56,7 +56,7 @@ public:
     TMsgDlgButtons Buttons() const noexcept { return buttons_; }
     /// The buttons in the order shown.
     const std::vector<TButton*>& ButtonControls() const noexcept { return buttonControls_; }
-    /// The button Enter presses: OK, else Yes, else the first.
+    /// The button Enter presses: OK, else Yes, else Retry; nullptr when none of them.
     TButton* DefaultButton() const noexcept;
     /// The button Esc presses: Cancel, else No, else OK; nullptr when none of them.
     TButton* CancelButton() const noexcept;

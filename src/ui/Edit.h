@@ -50,6 +50,7 @@ public:
     void DoEnter() override;
     TUserResult UserCanType() const override;
     void UserSelectAll() override { SelectAll(); }
+    void UserCaretToEnd() override { SetSelStart(static_cast<int>(buffer_.Text.size())); }
 
 protected:
     /// Fires OnChange.

@@ -87,6 +87,22 @@ void TCustomMaskEdit::DoExit() {
     TCustomEdit::DoExit();
 }
 
+void TCustomMaskEdit::UserCaretToEnd() {
+    if (!IsMasked()) {
+        TCustomEdit::UserCaretToEnd();
+        return;
+    }
+    // Behind the last character entered: the next position to fill.
+    const std::u32string& text = Buffer().Text;
+    int end = 0;
+    for (int i = 0; i < mask_.Length() && i < static_cast<int>(text.size()); ++i)
+        if (mask_.IsEditable(i) && text[static_cast<std::size_t>(i)] != mask_.Blank() &&
+            text[static_cast<std::size_t>(i)] != U' ')
+            end = i + 1;
+    const int next = mask_.NextEditable(end);
+    SetSelStart(next < 0 ? mask_.Length() : next);
+}
+
 void TCustomMaskEdit::ClearSelectionMasked() {
     TEditBuffer& buffer = Buffer();
     for (int i = buffer.SelStart; i < buffer.SelStart + buffer.SelLength && i < mask_.Length(); ++i)
@@ -109,17 +125,11 @@ void TCustomMaskEdit::TypeMasked(char32_t key) {
         buffer.Text[static_cast<std::size_t>(position)] = typed;
         const int next = mask_.NextEditable(position + 1);
         buffer.SetCaret(next < 0 ? position + 1 : next);
-    } else {
-        // A separator typed where the mask has it moves past it.
-        for (int i = caret; i < mask_.Length(); ++i) {
-            if (mask_.IsEditable(i))
-                continue;
-            if (mask_.LiteralAt(i) == key) {
-                const int next = mask_.NextEditable(i + 1);
-                buffer.SetCaret(next < 0 ? i + 1 : next);
-            }
-            break;
-        }
+    } else if (caret < mask_.Length() && !mask_.IsEditable(caret) && mask_.LiteralAt(caret) == key) {
+        // The separator typed where the caret sits on it moves past it; anywhere else
+        // a character the mask refuses is dropped.
+        const int next = mask_.NextEditable(caret + 1);
+        buffer.SetCaret(next < 0 ? caret + 1 : next);
     }
     if (buffer.Text != before)
         CommitBuffer();

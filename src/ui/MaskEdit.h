@@ -34,6 +34,7 @@ public:
     bool WantSpecialKey(Word key) const override;
     void DoEnter() override;
     void DoExit() override;
+    void UserCaretToEnd() override;
 
 private:
     void TypeMasked(char32_t key);

@@ -103,6 +103,8 @@ TModalResult TScriptedUiDriver::ShowMessageDialog(TMessageForm& dialog) {
     }
     if (!chosen) {
         chosen = dialog.DefaultButton();
+        if (!chosen && !dialog.ButtonControls().empty())
+            chosen = dialog.ButtonControls().front();
         entry.Note = dialog.ShowsException() ? "exception shown" : "no answer queued: default button";
     }
     entry.Choice = chosen ? chosen->Name() : std::string();

@@ -132,6 +132,7 @@ TUserResult Type(TControl& control, std::string_view text) {
             return TUserResult::Refused(NameOf(control) + " takes no typing");
         if (TUserResult focus = FocusByMouse(*windowed); !focus)
             return focus;
+        control.UserCaretToEnd();
         return TypeChars(control, ToChars(text));
     });
 }

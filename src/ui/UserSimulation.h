@@ -30,8 +30,7 @@ TComponent* Find(const TForm& form, std::string_view path);
 
 /// Clicks into a windowed control: OnExit of the control left, then OnEnter.
 TUserResult Focus(TControl& control);
-/// Types the text into the control at its caret, key by key (focusing it first with a
-/// click when it has no focus).
+/// Clicks behind the control's text and types the text there, key by key.
 TUserResult Type(TControl& control, std::string_view text);
 /// Replaces the control's text: selects it all and types the new one (an empty text
 /// deletes it).
