@@ -78,7 +78,7 @@ void TStringGrid::SetFixedRows(int value) {
 void TStringGrid::SetOptions(TGridOptions value) {
     options_ = value;
     if (options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing) && Focused())
-        ShowEditor(true);
+        ShowEditor();
     Invalidate();
 }
 
@@ -123,30 +123,28 @@ bool TStringGrid::MoveTo(int col, int row) {
     col_ = col;
     row_ = row;
     if (editing && options_.Contains(goAlwaysShowEditor))
-        ShowEditor(true);
+        ShowEditor();
     Invalidate();
     return true;
 }
 
 void TStringGrid::SetEditorMode(bool value) {
     if (value)
-        ShowEditor(true);
+        ShowEditor();
     else
         HideEditor();
 }
 
-void TStringGrid::ShowEditor(bool keepText) {
+void TStringGrid::ShowEditor() {
     if (!options_.Contains(goEditing) || options_.Contains(goRowSelect))
         return;
-    std::string text = keepText ? Cells(col_, row_) : std::string();
-    if (keepText && !Destroying())
+    // The editor opens on the cell's text, selected: a typed character replaces it.
+    std::string text = Cells(col_, row_);
+    if (!Destroying())
         OnGetEditText(this, col_, row_, text);
     editor_.Assign(text);
-    if (keepText)
-        editor_.SelectAll();
+    editor_.SelectAll();
     editorMode_ = true;
-    if (!keepText)
-        EditorChanged();
 }
 
 void TStringGrid::HideEditor() {
@@ -208,7 +206,7 @@ void TStringGrid::KeyDown(Word& key, TShiftState shift) {
         }
         break;
     case VK_F2:
-        ShowEditor(true);
+        ShowEditor();
         break;
     case VK_DELETE:
         if (editorMode_ && editor_.Delete())
@@ -228,7 +226,7 @@ void TStringGrid::KeyPress(char32_t& key) {
             if (editorMode_)
                 HideEditor();
             else
-                ShowEditor(true);
+                ShowEditor();
         }
         key = 0;
         return;
@@ -242,7 +240,7 @@ void TStringGrid::KeyPress(char32_t& key) {
     if (!editorMode_) {
         if (key < 32)
             return;
-        ShowEditor(false);
+        ShowEditor();
     }
     if (key == 8) {
         if (editor_.Backspace())
@@ -267,7 +265,7 @@ TUserResult TStringGrid::UserCanType() const {
 
 void TStringGrid::UserSelectAll() {
     if (!editorMode_)
-        ShowEditor(true);
+        ShowEditor();
     editor_.SelectAll();
 }
 

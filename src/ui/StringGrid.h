@@ -37,7 +37,7 @@ using TGetEditEvent = TEvent<TObject*, int, int, std::string&>;
 /// A grid of text cells with fixed rows and columns. The current cell moves with the
 /// arrow keys (and Tab with goTabs), asking OnSelectCell. With goEditing a character
 /// typed on a cell opens the in-place editor on it (F2 or Enter open it keeping the
-/// text); every change in the editor goes to the cell and fires OnSetEditText.
+/// text, selected); every change in the editor goes to the cell and fires OnSetEditText.
 class TStringGrid : public TWinControl {
 public:
     explicit TStringGrid(TComponent* owner);
@@ -82,7 +82,7 @@ public:
     void UserSelectAll() override;
 
 private:
-    void ShowEditor(bool keepText);
+    void ShowEditor();
     void HideEditor();
     void EditorChanged();
     void Resize(int cols, int rows);

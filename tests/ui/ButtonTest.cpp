@@ -106,7 +106,7 @@ TEST_F(ButtonTest, TheGlyphImageShownFollowsStateAndImageCount) {
         bool Greyed;
     };
     const Case cases[] = {
-        {1, bsUp, 0, false},   {1, bsDisabled, 0, true}, {2, bsDisabled, 1, false}, {2, bsDown, 0, false},
+        {1, bsUp, 0, false},   {1, bsDisabled, 0, true},   {2, bsDisabled, 1, false},  {2, bsDown, 0, false},
         {3, bsDown, 2, false}, {3, bsExclusive, 2, false}, {4, bsExclusive, 3, false},
     };
     for (const Case& c : cases) {

@@ -80,7 +80,8 @@ TEST_F(MaskEditTest, TypingFollowsTheMaskPositionByPosition) {
     edit->SetEditMask("9999/99/99;1; ");
     form->Show();
     ASSERT_TRUE(User::Set(*edit, "2024/1/05"));
-    EXPECT_EQ(edit->EditText(), "2024/10/5 ") << "the caret passes the separators itself; typed ones are dropped";
+    EXPECT_EQ(edit->EditText(), "2024/10/5 ")
+        << "the caret passes the separators itself; typed ones are dropped";
     ASSERT_TRUE(User::Set(*edit, "2024"));
     User::Key(VK_LEFT);
     User::Type(*edit, "/1");
@@ -132,7 +133,8 @@ TEST_F(MaskEditTest, LeavingWithARequiredPositionEmptyKeepsTheFocusAndSaysWhy) {
     EXPECT_FALSE(User::Focus(*other));
     EXPECT_TRUE(edit->Focused());
     EXPECT_EQ(exits, 0);
-    EXPECT_EQ(DialogTexts(), (std::vector<std::string>{"Invalid input value.  Use escape key to abandon changes"}));
+    EXPECT_EQ(DialogTexts(),
+              (std::vector<std::string>{"Invalid input value.  Use escape key to abandon changes"}));
     User::Key(VK_ESCAPE);
     EXPECT_EQ(edit->EditText(), "___") << "Esc abandons the changes";
     ASSERT_TRUE(User::Type(*edit, "123"));

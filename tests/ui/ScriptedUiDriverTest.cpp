@@ -18,7 +18,8 @@ TEST_F(UiTest, AnUnansweredDialogTakesItsDefaultButtonAndSaysSo) {
     EXPECT_EQ(MessageDlg("Delete it?", mtConfirmation, {mbYes, mbNo, mbCancel}), mrYes);
     EXPECT_EQ(MessageDlg("Saved.", mtInformation, {mbOK, mbCancel}), mrOk);
     EXPECT_EQ(MessageDlg("Retry?", mtWarning, {mbRetry, mbCancel}), mrRetry);
-    EXPECT_EQ(MessageDlg("Which?", mtWarning, {mbAbort, mbIgnore}), mrAbort) << "no default: the first button";
+    EXPECT_EQ(MessageDlg("Which?", mtWarning, {mbAbort, mbIgnore}), mrAbort)
+        << "no default: the first button";
     const auto dialogs = Driver().Dialogs();
     ASSERT_EQ(dialogs.size(), 4u);
     EXPECT_FALSE(dialogs[0].Answered);
@@ -33,7 +34,8 @@ TEST_F(UiTest, AnUnansweredDialogTakesItsDefaultButtonAndSaysSo) {
 TEST_F(UiTest, QueuedAnswersGoToTheDialogsTheyFit) {
     Driver().AnswerDialogButton("No", "replace");
     Driver().AnswerDialog(mrCancel);
-    EXPECT_EQ(MessageDlg("Saved.", mtInformation, {mbOK, mbCancel}), mrCancel) << "the first answer fits any text";
+    EXPECT_EQ(MessageDlg("Saved.", mtInformation, {mbOK, mbCancel}), mrCancel)
+        << "the first answer fits any text";
     EXPECT_EQ(MessageDlg("Do you want to replace it?", mtConfirmation, {mbYes, mbNo}), mrNo);
     EXPECT_EQ(Driver().PendingAnswers(), 0u);
     Driver().AnswerDialog(mrYes);
