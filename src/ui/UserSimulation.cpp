@@ -175,7 +175,12 @@ TUserResult Key(TControl& control, Word key, TShiftState shift) {
 }
 
 TUserResult Leave(bool backward) {
-    return Key(VK_TAB, backward ? TShiftState{ssShift} : TShiftState{});
+    TWinControl* before = Screen().ActiveControl();
+    TComponentRef<TWinControl> left(before);
+    TUserResult result = Key(VK_TAB, backward ? TShiftState{ssShift} : TShiftState{});
+    if (result && left && Screen().ActiveControl() == before)
+        return TUserResult::Refused("the focus stayed on " + NameOf(*before));
+    return result;
 }
 
 TUserResult Click(TControl& control) {

@@ -35,7 +35,8 @@ TUserResult Type(TControl& control, std::string_view text);
 /// Replaces the control's text: selects it all and types the new one (an empty text
 /// deletes it).
 TUserResult Set(TControl& control, std::string_view text);
-/// Presses Tab on the focused control (Shift+Tab when backward).
+/// Presses Tab on the focused control (Shift+Tab when backward); refused when the focus
+/// stays where it was (an exit check kept it).
 TUserResult Leave(bool backward = false);
 /// Presses a key with a shift state on the focused control of the active form (focusing
 /// the given control first, when one is given).
