@@ -14,16 +14,16 @@ TCustomMaskEdit::TCustomMaskEdit(TComponent* owner) : TCustomEdit(owner) {
     SetClass(info);
 }
 
-void TCustomMaskEdit::SetEditMask(const std::string& mask) {
+void TCustomMaskEdit::SetEditMask(const std::string& mask, TNotify notify) {
     if (mask == mask_.Source())
         return;
     const std::u32string entered = IsMasked() ? mask_.Unformat(ToChars(EditText())) : ToChars(EditText());
     mask_ = TEditMask(mask);
     SetMaxLength(IsMasked() ? mask_.Length() : 0);
     if (IsMasked())
-        SetEditText(FromChars(mask_.Format(entered, mask_.Blank())));
+        SetEditText(FromChars(mask_.Format(entered, mask_.Blank())), notify);
     else
-        SetEditText(FromChars(entered));
+        SetEditText(FromChars(entered), notify);
 }
 
 void TCustomMaskEdit::SetEditText(const std::string& text, TNotify notify) {

@@ -15,8 +15,9 @@ public:
     explicit TCustomMaskEdit(TComponent* owner);
 
     const std::string& EditMask() const noexcept { return mask_.Source(); }
-    /// Changes the mask; the characters entered so far are kept.
-    void SetEditMask(const std::string& mask);
+    /// Changes the mask; the characters entered so far are kept (the new text fires
+    /// OnChange unless told not to).
+    void SetEditMask(const std::string& mask, TNotify notify = TNotify::Yes);
     bool IsMasked() const noexcept { return !mask_.Empty(); }
     const TEditMask& Mask() const noexcept { return mask_; }
 

@@ -110,6 +110,9 @@ TEST_F(MaskEditTest, ChangingTheMaskKeepsTheEnteredCharacters) {
     edit->SetEditMask("9999-99-99;1; ");
     EXPECT_EQ(edit->EditText(), "2024-01-05");
     EXPECT_EQ(changes, 1);
+    edit->SetEditMask("9999.99.99;1; ", TNotify::No);
+    EXPECT_EQ(edit->EditText(), "2024.01.05");
+    EXPECT_EQ(changes, 1);
     edit->SetEditMask("");
     EXPECT_EQ(edit->Text(), "20240105");
 }
