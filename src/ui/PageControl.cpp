@@ -89,6 +89,12 @@ void TTabSheet::SetTabVisible(bool value) {
         control->TabVisibilityChanged(this);
 }
 
+void TTabSheet::BeforeDestruction() {
+    if (TPageControl* control = PageControl())
+        control->RemovePage(this);
+    TWinControl::BeforeDestruction();
+}
+
 void TTabSheet::VisibleChanged() {
     TWinControl::VisibleChanged();
     if (Loading() || Destroying())

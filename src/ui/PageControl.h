@@ -35,6 +35,7 @@ public:
 protected:
     void VisibleChanged() override;
     void TextChanged(TNotify notify) override;
+    void BeforeDestruction() override;
 
 private:
     bool tabVisible_ = true;

@@ -90,6 +90,15 @@ TEST_F(PageControlTest, HiddenTabsAreSkippedWhenCounting) {
     EXPECT_EQ(pages->ActivePage(), sheets[0]);
 }
 
+TEST_F(PageControlTest, AFreedPageLeavesThePageControl) {
+    sheets[1]->Free();
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->Pages(1), sheets[2]);
+    sheets[0]->Free();
+    EXPECT_EQ(pages->ActivePage(), sheets[2]) << "the next page takes the active one's place";
+    EXPECT_TRUE(sheets[2]->Visible());
+}
+
 TEST_F(PageControlTest, CtrlTabAndArrowsGoToTheNextPage) {
     User::Focus(*pages);
     User::Key(VK_RIGHT);
