@@ -1,0 +1,18 @@
+#pragma once
+
+#include "framework/BaseGene.h"
+
+namespace vondrel {
+
+class TLabel;
+
+/// The carry-forward job form. For now it holds only a notice that its options are not
+/// built yet, so that the module can be loaded, started and shown end to end.
+class TfrmZorb71 : public TfrmBaseGene {
+public:
+    explicit TfrmZorb71(TComponent* owner);
+
+    TLabel* lblNotice = nullptr;
+};
+
+} // namespace vondrel
