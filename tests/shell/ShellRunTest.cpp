@@ -189,9 +189,15 @@ TEST_F(ShellRunTest, AScriptWorksTheFormAndPrintsWhatHappens) {
     EXPECT_EQ(controls[0]["name"], "edCode");
     EXPECT_EQ(controls[0]["text"], "100201");
     EXPECT_EQ(e[11]["ResultCode"], 1);
-    EXPECT_EQ(e[11]["ResultValue"], "TEST-0001");
-    EXPECT_EQ(e[12]["jobs"], TJson::array()) << "the test form submits nothing to the server";
-    EXPECT_EQ(e[13]["ResultCode"], 1);
+    const TJson& jobs = e[12]["jobs"];
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(e[11]["ResultValue"], jobs[0]["number"]);
+    EXPECT_EQ(jobs[0]["program"], "ZORB71");
+    EXPECT_EQ(jobs[0]["user"], "KM01");
+    EXPECT_EQ(jobs[0]["status"], "W");
+    EXPECT_EQ(JsonLine(jobs[0]["options"]["items"][2]), R"({"lb":1,"items":["100201"]})");
+    EXPECT_EQ(JsonLine(jobs[0]["options"]["items"][1]), R"({"lb":1,"items":[{"lb":0,"items":["Code","edCode"]}]})");
+    EXPECT_EQ(e[13]["ResultValue"], e[11]["ResultValue"]);
 }
 
 TEST_F(ShellRunTest, ModalBlocksAndAnswersWorkTheNextWindows) {

@@ -1,5 +1,6 @@
 #include "TestJobForm.h"
 
+#include "platform/ClassFactory.h"
 #include "platform/SysUtils.h"
 #include "ui/Button.h"
 #include "ui/Dialogs.h"
@@ -44,11 +45,7 @@ TfrmTestJob::TfrmTestJob(TComponent* owner) : TfrmBaseGene(owner) {
     btnOk->SetName("btnOk");
     btnOk->SetParent(this);
     btnOk->SetCaption("OK");
-    btnOk->OnClick = [this](TObject*) {
-        ResultCode = 1;
-        ResultValue = Variant("TEST-0001");
-        Close();
-    };
+    btnOk->OnClick = [this](TObject*) { Submit(); };
     btnCancel = new TButton(this);
     btnCancel->SetName("btnCancel");
     btnCancel->SetParent(this);
@@ -131,6 +128,31 @@ void TfrmTestJob::ApplyRunCommand(const Variant& command) {
     if (run.IsArray() && run[0] == Variant(99))
         throw Exception("the test form refuses mode 99");
     commandLog_ += Describe(command) + ";";
+}
+
+void TfrmTestJob::Submit() {
+    Variant environment = VarArrayCreate({{1, 10}});
+    environment[1] = programCode_;
+    environment[3] = 1;
+    environment[4] = companyCode_;
+    environment[5] = userId_;
+    environment[6] = databaseName_;
+    environment[8] = programCode_ + "S.Class1";
+    environment[9] = "R";
+    environment[10] = 0;
+    Variant names = VarArrayCreate({{1, 1}});
+    names[1] = VarArrayOf({"Code", "edCode"});
+    Variant values = VarArrayCreate({{1, 1}});
+    values[1] = edCode->Text();
+    const Variant number =
+        Variant(CreateOleObject("Quorvex.dmReportCounter")).Call("Request", VarArrayOf({environment, names, values}));
+    if (SameText(VarToStr(number), "ERROR")) {
+        PostMessageId("E;000013");
+        return;
+    }
+    ResultCode = 1;
+    ResultValue = number;
+    Close();
 }
 
 void TfrmTestJob::LookupCode() {

@@ -12,8 +12,8 @@ class TEdit;
 /// A job form for testing the controller and the shell before the real start-up exists:
 /// it accepts a session array of at least five elements once, reads the program name
 /// through the shell's validator, and otherwise shows the catalogue's start-up messages
-/// and asks to be closed, as a job form does. Its buttons submit (ResultCode 1, job
-/// "TEST-0001") or cancel (2); F2 in edCode asks the shell's lookup service; run commands
+/// and asks to be closed, as a job form does. Its buttons submit the job to the server in
+/// this process (ResultCode 1, the job number) or cancel (2); F2 in edCode asks the shell's lookup service; run commands
 /// are written to CommandLog (mode 99 raises). For the user "ECHO" its own show, hide and
 /// destroy handlers show a dialog each ("own OnShow" ...), so that their order is seen.
 class TfrmTestJob : public TfrmBaseGene {
@@ -38,6 +38,8 @@ private:
     void PostMessageId(const std::string& id);
     void Echo(const char* what);
     void LookupCode();
+    /// Queues the job with the application server: its option array holds edCode.
+    void Submit();
 
     std::string messageIdLog_;
     std::string messageTextLog_;
