@@ -17,6 +17,10 @@ TfrmZorb71::TfrmZorb71(TComponent* owner) : TfrmBaseGene(owner) {
     lblNotice->SetBounds(16, 16, 320, 40);
     lblNotice->SetWordWrap(true);
     lblNotice->SetCaption("损益结转的选项尚未完成：此窗口只用来检查模块的加载与启动。");
+    // The run-mode form will name the application server when the connection is prepared;
+    // until it exists, the server's name is given to the base form's connection here.
+    if (TComponent* connection = FindComponent("MainMidas"))
+        connection->SetPropText("ServerName", "Quorvex.dmReportCounter");
 }
 
 } // namespace vondrel

@@ -196,7 +196,8 @@ TEST_F(ShellRunTest, AScriptWorksTheFormAndPrintsWhatHappens) {
     EXPECT_EQ(jobs[0]["user"], "KM01");
     EXPECT_EQ(jobs[0]["status"], "W");
     EXPECT_EQ(JsonLine(jobs[0]["options"]["items"][2]), R"({"lb":1,"items":["100201"]})");
-    EXPECT_EQ(JsonLine(jobs[0]["options"]["items"][1]), R"({"lb":1,"items":[{"lb":0,"items":["Code","edCode"]}]})");
+    EXPECT_EQ(JsonLine(jobs[0]["options"]["items"][1]),
+              R"({"lb":1,"items":[{"lb":0,"items":["Code","edCode"]}]})");
     EXPECT_EQ(e[13]["ResultValue"], e[11]["ResultValue"]);
 }
 
@@ -231,6 +232,46 @@ TEST_F(ShellRunTest, ModalBlocksAndAnswersWorkTheNextWindows) {
     EXPECT_THAT(e[8]["reason"].get<std::string>(), HasSubstr("99"));
     EXPECT_EQ(e[9]["control"]["text"], "1001") << "none and a refused answer leave the field";
     EXPECT_EQ(e[10]["answered"], false);
+}
+
+TEST_F(ShellRunTest, CommandsDoWhatAPersonDoes) {
+    const TShellOutput result = Shell(Args(), "show\n"
+                                              "choose cbKind 1\n"
+                                              "dump control cbKind\n"
+                                              "choose cbKind 汇兑损益结转\n"
+                                              "dump control cbKind\n"
+                                              "choose cbKind 损益\n"
+                                              "check chk15 on\n"
+                                              "dump control chk15\n"
+                                              "focus edCode\n"
+                                              "leave\n"
+                                              "dump control cbKind\n"
+                                              "key Tab edCode\n"
+                                              "dump control edCode\n"
+                                              "dump control cbKind\n"
+                                              "set edCode \"\"\n"
+                                              "key Esc\n"
+                                              "click btnOk\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<TJson> dumps;
+    std::vector<TJson> refused;
+    for (const TJson& event : result.events) {
+        if (event["event"] == "dump")
+            dumps.push_back(event["control"]);
+        if (event["event"] == "refused")
+            refused.push_back(event);
+    }
+    ASSERT_EQ(dumps.size(), 6u);
+    EXPECT_EQ(dumps[0]["text"], "期间损益结转");
+    EXPECT_EQ(dumps[1]["text"], "汇兑损益结转");
+    EXPECT_EQ(dumps[2]["checked"], 1);
+    EXPECT_EQ(dumps[3]["focused"], true) << "leave moved on from edCode";
+    EXPECT_EQ(dumps[4]["focused"], false);
+    EXPECT_EQ(dumps[5]["focused"], true) << "Tab pressed on edCode";
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[0]["line"], 6) << "no item is called that";
+    EXPECT_EQ(refused[1]["line"], 17) << "the form has closed";
+    EXPECT_EQ(result.events.back()["ResultCode"], 0);
 }
 
 TEST_F(ShellRunTest, TheRealModuleRunsToItsOutcome) {

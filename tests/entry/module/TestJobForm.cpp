@@ -3,6 +3,8 @@
 #include "platform/ClassFactory.h"
 #include "platform/SysUtils.h"
 #include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Dialogs.h"
 #include "ui/Edit.h"
 
@@ -41,6 +43,15 @@ TfrmTestJob::TfrmTestJob(TComponent* owner) : TfrmBaseGene(owner) {
     edCode = new TEdit(this);
     edCode->SetName("edCode");
     edCode->SetParent(this);
+    cbKind = new TComboBox(this);
+    cbKind->SetName("cbKind");
+    cbKind->SetParent(this);
+    cbKind->Items()->Add("汇兑损益结转");
+    cbKind->Items()->Add("期间损益结转");
+    chk15 = new TCheckBox(this);
+    chk15->SetName("chk15");
+    chk15->SetParent(this);
+    chk15->SetCaption("自动过账");
     btnOk = new TButton(this);
     btnOk->SetName("btnOk");
     btnOk->SetParent(this);
@@ -144,8 +155,8 @@ void TfrmTestJob::Submit() {
     names[1] = VarArrayOf({"Code", "edCode"});
     Variant values = VarArrayCreate({{1, 1}});
     values[1] = edCode->Text();
-    const Variant number =
-        Variant(CreateOleObject("Quorvex.dmReportCounter")).Call("Request", VarArrayOf({environment, names, values}));
+    const Variant number = Variant(CreateOleObject("Quorvex.dmReportCounter"))
+                               .Call("Request", VarArrayOf({environment, names, values}));
     if (SameText(VarToStr(number), "ERROR")) {
         PostMessageId("E;000013");
         return;
