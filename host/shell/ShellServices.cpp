@@ -61,6 +61,8 @@ bool IsLocalServerAddress(std::string_view address) {
 Variant TShellContext::AppServer() {
     if (server_.IsDispatch())
         return server_;
+    if (Trim(settings_.ServerAddress).empty())
+        throw Exception("The client settings name no application server (ComputerName of VondrelC.ini)");
     if (!IsLocalServerAddress(settings_.ServerAddress))
         throw Exception("The application server " + settings_.ServerAddress +
                         " is not on this machine; this shell reaches only 127.0.0.1");
