@@ -8,6 +8,7 @@
 #include "ui/Button.h"
 #include "ui/ClientDataSet.h"
 #include "ui/Edit.h"
+#include "ui/Field.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
 #include "ui/MaskEdit.h"
@@ -93,6 +94,7 @@ TEST_F(StartTest, AFullSessionStartsTheForm) {
     EXPECT_EQ(form->EnvCount, 9);
     EXPECT_EQ(form->OptionCount, 1);
     EXPECT_EQ(form->DateFields, "edPrintDate");
+    EXPECT_EQ(form->InitialColours.at("ed01"), clWindow);
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(form->MessageIdLog(), "");
     EXPECT_TRUE(DialogTexts().empty());
@@ -331,6 +333,35 @@ TEST_F(StartTest, WithoutTheCounterServiceServerCallsGiveNothing) {
     Variant rows = "stale";
     form->CallServer("SimpleSql", VarArrayOf({"SELECT MC023 FROM $$ACTMC", "MC023"}), rows);
     EXPECT_TRUE(rows.IsEmpty());
+}
+
+TEST_F(StartTest, DataSetTextsGoThroughTheConverterUnlessTheFieldHandlesThem) {
+    TfrmTestJob* form = NewForm();
+    auto* data = new TClientDataSet(form);
+    TField* own = data->AddField("OWN", ftString, 20);
+    TField* plain = data->AddField("PLAIN", ftString, 20);
+    TField* memo = data->AddField("NOTES", ftMemo);
+    TField* number = data->AddField("N", ftInteger);
+    own->SetDisplayLabel("方案名称");
+    const TFieldGetTextEvent ownText([](TField*, std::string& text, bool) { text = "own"; });
+    own->OnGetText = ownText;
+    form->ConvertDataSetText();
+    EXPECT_EQ(own->DisplayLabel(), "方案名称");
+    EXPECT_EQ(own->OnGetText, ownText);
+    EXPECT_TRUE(own->OnSetText) << "a missing handler is added even when the other exists";
+    EXPECT_TRUE(plain->OnGetText);
+    EXPECT_TRUE(plain->OnSetText);
+    EXPECT_TRUE(memo->OnGetText);
+    EXPECT_FALSE(number->OnGetText);
+    EXPECT_FALSE(number->OnSetText);
+
+    data->CreateDataSet();
+    data->Append();
+    plain->SetText("期间损益结转");
+    data->Post();
+    EXPECT_EQ(plain->AsString(), "期间损益结转");
+    EXPECT_EQ(plain->DisplayText(), "期间损益结转");
+    EXPECT_EQ(own->DisplayText(), "own");
 }
 
 // ---- Showing, pages, focus and closing ---------------------------------------------------
