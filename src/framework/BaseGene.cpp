@@ -24,7 +24,8 @@
 #include "ui/ToolBar.h"
 #include "ui/UiDriver.h"
 
-#include <clocale>
+#include <algorithm>
+#include <cctype>
 #include <langinfo.h>
 #include <locale.h>
 
