@@ -19,6 +19,10 @@ struct OrderCase {
     bool AutoChange = true;
 };
 
+void PrintTo(const OrderCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 const OrderCase kOrderCases[] = {
     {"texts are swapped", vt_String, "USD", "EUR", "EUR", "USD"},
     {"the text 10 sorts before 9", vt_String, "10", "9", "10", "9"},
@@ -52,6 +56,8 @@ const OrderCase kOrderCases[] = {
     {"floats are swapped by value", vt_Float, "10.50", "9.5", "9.5", "10.50"},
     {"floats are rewritten", vt_Float, "007.25", "-3", "-3", "7.25"},
     {"equal floats stay", vt_Float, "1.50", "1.5", "1.50", "1.5"},
+    {"negative floats by value", vt_Float, "-3", "-10.5", "-10.5", "-3"},
+    {"floats without an integer part", vt_Float, ".5", "0.25", "0.25", "0.5"},
     {"no float rewrite for other numbers", vt_Float, "1e3", "2", "1e3", "2"},
     {"other masks are never ordered", vt_OtherMask, "B", "A", "B", "A"},
 };

@@ -105,6 +105,9 @@ TEST_F(SelectPanelTest, ThePartsCarryTheirHintsAndTheListIsAReadOnlyMultiSelectR
     EXPECT_EQ(Part("edFrom").Hint(), "起始");
     EXPECT_EQ(Part("btnFrom").Hint(), "区间选择-起始信息开窗");
     EXPECT_EQ(Part("btnClear").Hint(), "多选-删除己选信息");
+
+    ASSERT_EQ(sp05->SetPropText("HintWord", "區間選擇"), TPropResult::Ok);
+    EXPECT_EQ(Part<TBitCheckBox>("chkChoice").Caption(), "區間選擇");
 }
 
 TEST_F(SelectPanelTest, TheStyleAndTheChoiceDecideWhichPageShows) {
@@ -467,7 +470,7 @@ TEST_F(SelectPanelTest, DeletingSelectedRowsAsksFirstAndClearingTellsAfterwards)
         ok = accept;
     };
     form->Show();
-    ASSERT_TRUE(User::Select(Part("lvList"), {1, 3}));
+    ASSERT_TRUE(User::Select(*sp05, {1, 3})) << "the panel selects in its list";
     ASSERT_TRUE(User::Click(Part("btnDelete")));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(sp05->RowCount(), 4) << "refused";
@@ -488,6 +491,7 @@ TEST_F(SelectPanelTest, FocusingThePanelReachesItsEntryPart) {
     form->Show();
     ASSERT_TRUE(User::Focus(*sp05));
     EXPECT_TRUE(Part<TMaskEdit>("edFrom").Focused());
+    EXPECT_FALSE(User::Select(*sp05, {0})) << "no list to select in";
     sp05->SetUserChoice(false);
     User::Focus(*form->ed01);
     ASSERT_TRUE(User::Focus(*sp05));
