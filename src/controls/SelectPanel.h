@@ -77,7 +77,7 @@ public:
     explicit TSelectPanel(TComponent* owner);
     ~TSelectPanel() override;
 
-    /// Most rows a list keeps per row value: longer rows are refused.
+    /// Most values a row may have: longer rows are refused.
     static constexpr int kMaxColumns = 256;
     /// Most texts (rows times columns) a saved list may rebuild.
     static constexpr int kMaxListCells = 1 << 21;
@@ -232,12 +232,22 @@ public:
     /// holds a row longer than kMaxColumns or more than kMaxListCells texts.
     bool RebuildList(std::string_view listText);
 
+    // Every event names the panel as its sender, also the row and key events of the
+    // parts that it passes on (OnKeyDown, OnKeyUp and OnKeyPress of the choice box, the
+    // ends and the list).
+    /// The choice box changed the mode.
     TNotifyEvent OnTypeClick;
+    /// (sender, current style, new style (may be changed), accept (false refuses)).
     TStyleChangingEvent OnStyleChanging;
+    /// (sender, old style, new style).
     TStyleChangeEvent OnStyleChange;
+    /// (sender, the part whose lookup was asked for), after the request.
     TOpenWinEvent OnOpenWinClick;
+    /// (sender, accept): before the selected rows go; false keeps them.
     TAcceptEvent OnDeleteClick;
+    /// After all rows were deleted.
     TNotifyEvent OnClearClick;
+    /// (sender, row, its index, selected).
     TItemSelectEvent OnItemSelect;
     TLVChangeEvent OnItemChange;
     TLVChangingEvent OnItemChanging;
