@@ -5,6 +5,7 @@
 #include "controls/ExtPageControl.h"
 #include "controls/F2Button.h"
 #include "controls/LookupRequest.h"
+#include "controls/SelectPanel.h"
 #include "lib/TextRoutines.h"
 #include "lib/VondrelIni.h"
 #include "platform/ClassFactory.h"
@@ -463,6 +464,14 @@ void TfrmBaseGene::SetOptionCount(int count) {
 void TfrmBaseGene::RememberInitialColours() {
     InitialColours.clear();
     for (TComponent* component : OwnedComponents()) {
+        if (auto* panel = dynamic_cast<TSelectPanel*>(component)) {
+            // A selection panel is coloured by its parts.
+            for (TWinControl* part :
+                 {static_cast<TWinControl*>(panel->FromEdit()), static_cast<TWinControl*>(panel->ToEdit()),
+                  static_cast<TWinControl*>(panel->List())})
+                InitialColours[panel->Name() + "." + part->Name()] = part->Color();
+            continue;
+        }
         auto* control = dynamic_cast<TWinControl*>(component);
         if (!control || control->Name().empty() || !control->HasProperty("Color"))
             continue;
@@ -656,8 +665,11 @@ void TfrmBaseGene::FocusFirstControl() {
         for (TWinControl* child : children) {
             if (child->TabOrder() != order || !child->Enabled())
                 continue;
-            if (child->CanFocus() && Visible())
-                FocusControl(child);
+            TWinControl* target = child;
+            if (auto* panel = dynamic_cast<TSelectPanel*>(child))
+                target = panel->EntryControl();
+            if (target && target->CanFocus() && Visible())
+                FocusControl(target);
             return;
         }
     }
@@ -668,6 +680,9 @@ void TfrmBaseGene::pgOptionChanging(TObject*, bool& allowChange) {
     try {
         ValidationFailed = false;
         if (TWinControl* focused = ActiveControl()) {
+            // A part of a selection panel is checked by the panel's own exit check.
+            if (auto* panel = dynamic_cast<TSelectPanel*>(focused->Owner()))
+                focused = panel;
             const TNotifyEvent exitCheck = focused->OnExit;
             exitCheck(focused);
         }

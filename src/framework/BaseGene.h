@@ -172,6 +172,12 @@ public:
     /// of the definition's row (the whole row when the column is outside it).
     bool ValidateCode(const std::string& table, const std::string& checkNo, const std::string& kind,
                       int column, Variant& result, const Variant& value);
+    /// A lookup into a part of a selection panel: several rows into its list, one into its
+    /// from or to field (only the first four columns unless allColumns; with the panel's
+    /// UseDiscard the columns are joined with its Discard text). Any other control is a
+    /// mistake of the job, which an error dialog tells.
+    void LookupIntoPanel(TWinControl* control, const std::string& table, const std::string& lookupNo,
+                         bool allColumns, const Variant& extra, const Variant& filter);
     /// Picks a date in the shell's date chooser starting from the text; the answer in the
     /// company's date layout, the text itself when the user cancels, empty without the
     /// lookup service.

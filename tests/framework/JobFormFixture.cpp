@@ -1,5 +1,6 @@
 #include "JobFormFixture.h"
 
+#include "controls/SelectPanel.h"
 #include "ui/Edit.h"
 #include "ui/Memo.h"
 #include "ui/PageControl.h"
@@ -54,6 +55,11 @@ TfrmTestJob::TfrmTestJob(TComponent* owner) : TfrmBaseGene(owner) {
     place(sg04, "sg04", 130);
     sg04->SetColCount(3);
     sg04->SetRowCount(2);
+    sp05 = new TSelectPanel(this);
+    sp05->SetName("sp05");
+    sp05->SetParent(tsOption1);
+    sp05->SetBounds(10, 200, 353, 45);
+    sp05->SetCaption("选择币种");
 }
 
 void TfrmTestJob::InitOptions() {

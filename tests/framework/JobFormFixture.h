@@ -17,6 +17,7 @@
 namespace vondrel {
 class TEdit;
 class TMemo;
+class TSelectPanel;
 class TStringGrid;
 } // namespace vondrel
 
@@ -36,7 +37,7 @@ private:
     std::optional<ScopedEnv> registry_;
 };
 
-/// A job form as the tests drive it: the base form with four options on its first page,
+/// A job form as the tests drive it: the base form with five options on its first page,
 /// the server named the way the run-mode form names it, the lookup service wanted, and
 /// the F2 requests it receives noted.
 class TfrmTestJob : public TfrmBaseGene {
@@ -55,6 +56,7 @@ public:
     TEdit* ed02 = nullptr;
     TMemo* me03 = nullptr;
     TStringGrid* sg04 = nullptr;
+    TSelectPanel* sp05 = nullptr;
 
     std::string ServerToUse = "Quorvex.dmReportCounter";
     int LookupFlagsToUse = 4;

@@ -50,6 +50,11 @@ public:
         RegisterMethod("F2GetData", [state](std::span<Variant> args) -> Variant {
             const Variant request = Arg(args, 0);
             state->LookupRequests.push_back(request);
+            if (!state->LookupResults.empty()) {
+                Variant result = state->LookupResults.front();
+                state->LookupResults.pop_front();
+                return result;
+            }
             std::optional<std::vector<int>> answer;
             if (!state->LookupAnswers.empty()) {
                 answer = state->LookupAnswers.front();

@@ -29,6 +29,8 @@ struct TSessionState {
     // phrase, a date "YYYYMMDD" (empty: cancelled). Without a queued answer the lookup
     // chooses nothing, the phrase is empty and the date chooser is cancelled.
     std::deque<std::optional<std::vector<int>>> LookupAnswers;
+    /// Results the lookup returns as they stand, before any rows are chosen.
+    std::deque<Variant> LookupResults;
     std::deque<std::string> PhraseAnswers;
     std::deque<std::string> DateAnswers;
 
