@@ -67,6 +67,27 @@ public:
     }
 };
 
+// A list whose selection goes whenever its lines change.
+class TPickList : public TWinControl {
+public:
+    explicit TPickList(TComponent* owner) : TWinControl(owner) {
+        static const TClassInfo& info =
+            DescribeClass<TPickList>("TPickList", [](TClassBuilder<TPickList>& c) {
+                c.Property("Items", &TPickList::Items);
+                c.Property("ItemIndex", &TPickList::ItemIndex, &TPickList::SetItemIndex);
+            });
+        SetClass(info);
+        items_.OnChange = [this](TObject*) { itemIndex_ = -1; };
+    }
+    TStrings* Items() const noexcept { return &items_; }
+    int ItemIndex() const noexcept { return itemIndex_; }
+    void SetItemIndex(int index) { itemIndex_ = index; }
+
+private:
+    mutable TStringList items_;
+    int itemIndex_ = -1;
+};
+
 /// A form with a control of every kind the conversion knows, all texts in simplified
 /// Chinese.
 struct SampleForm {
@@ -84,6 +105,7 @@ struct SampleForm {
     TPopupMenu* Menu = new TPopupMenu(Form.get());
     TMenuItem* MenuItem = new TMenuItem(Form.get());
     TBigTitledBox* Box = new TBigTitledBox(Form.get());
+    TPickList* Picks = new TPickList(Form.get());
 
     SampleForm() {
         Form->SetCaption(kGB);
@@ -110,6 +132,8 @@ struct SampleForm {
         Grid->SetCells(1, 1, kGB);
         Status->Panels()->Add()->SetText(kGB);
         MenuItem->SetCaption(kGB);
+        Picks->Items()->SetText("损益\n结转");
+        Picks->SetItemIndex(1);
     }
 };
 
@@ -148,6 +172,8 @@ TEST_F(CodeConverterForm, ATraditionalInterfaceConvertsEveryTextAndFont) {
     EXPECT_EQ(f.Kind->Items()->Get(0), "損益");
     EXPECT_EQ(f.Kind->ItemIndex(), 1);
     EXPECT_EQ(f.Kind->Style(), csOwnerDrawFixed);
+    EXPECT_EQ(f.Picks->Items()->Get(1), "結轉");
+    EXPECT_EQ(f.Picks->ItemIndex(), 1);
     EXPECT_EQ(f.Unselected->ItemIndex(), 0);
     EXPECT_EQ(f.Unselected->Style(), csOwnerDrawFixed);
     EXPECT_EQ(f.Simple->Style(), csSimple);

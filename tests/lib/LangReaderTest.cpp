@@ -166,6 +166,9 @@ TEST_F(LangReader, AppliesEveryKindOfPropertyPath) {
              EXPECT_EQ(f.Name->Hint(), "last");
              EXPECT_EQ(f.Name->Name(), "lblName");
          }},
+        {"an index on a name other than Items or Columns falls back to the name",
+         R"(<lblName Caption_0.Text="fallback"/>)",
+         [](SampleForm& f) { EXPECT_EQ(f.Name->Caption(), "fallback"); }},
         {"absurd line numbers are refused",
          R"(<meNote Lines_2000000000="x" Lines_99999999999="y" Lines_1="b2"/>)",
          [](SampleForm& f) {
