@@ -88,6 +88,41 @@ private:
     int itemIndex_ = -1;
 };
 
+// A tab set and a data navigator as far as the conversion sees them: lists by name.
+class TTabSet : public TWinControl {
+public:
+    explicit TTabSet(TComponent* owner) : TWinControl(owner) {
+        static const TClassInfo& info = DescribeClass<TTabSet>("TTabSet", [](TClassBuilder<TTabSet>& c) {
+            c.Property("Tabs", &TTabSet::Tabs);
+            c.Property("TabIndex", &TTabSet::TabIndex, &TTabSet::SetTabIndex);
+        });
+        SetClass(info);
+        tabs_.OnChange = [this](TObject*) { tabIndex_ = -1; };
+    }
+    TStrings* Tabs() const noexcept { return &tabs_; }
+    int TabIndex() const noexcept { return tabIndex_; }
+    void SetTabIndex(int index) { tabIndex_ = index; }
+
+private:
+    mutable TStringList tabs_;
+    int tabIndex_ = -1;
+};
+
+class TDBNavigator : public TWinControl {
+public:
+    explicit TDBNavigator(TComponent* owner) : TWinControl(owner) {
+        static const TClassInfo& info =
+            DescribeClass<TDBNavigator>("TDBNavigator", [](TClassBuilder<TDBNavigator>& c) {
+                c.Property("Hints", &TDBNavigator::Hints);
+            });
+        SetClass(info);
+    }
+    TStrings* Hints() const noexcept { return &hints_; }
+
+private:
+    mutable TStringList hints_;
+};
+
 /// A form with a control of every kind the conversion knows, all texts in simplified
 /// Chinese.
 struct SampleForm {
@@ -106,6 +141,8 @@ struct SampleForm {
     TMenuItem* MenuItem = new TMenuItem(Form.get());
     TBigTitledBox* Box = new TBigTitledBox(Form.get());
     TPickList* Picks = new TPickList(Form.get());
+    TTabSet* Tabs = new TTabSet(Form.get());
+    TDBNavigator* Navigator = new TDBNavigator(Form.get());
 
     SampleForm() {
         Form->SetCaption(kGB);
@@ -134,6 +171,9 @@ struct SampleForm {
         MenuItem->SetCaption(kGB);
         Picks->Items()->SetText("损益\n结转");
         Picks->SetItemIndex(1);
+        Tabs->Tabs()->SetText("损益\n结转");
+        Tabs->SetTabIndex(1);
+        Navigator->Hints()->SetText("结转");
     }
 };
 
@@ -174,6 +214,9 @@ TEST_F(CodeConverterForm, ATraditionalInterfaceConvertsEveryTextAndFont) {
     EXPECT_EQ(f.Kind->Style(), csOwnerDrawFixed);
     EXPECT_EQ(f.Picks->Items()->Get(1), "結轉");
     EXPECT_EQ(f.Picks->ItemIndex(), 1);
+    EXPECT_EQ(f.Tabs->Tabs()->Get(1), "結轉");
+    EXPECT_EQ(f.Tabs->TabIndex(), 1);
+    EXPECT_EQ(f.Navigator->Hints()->Get(0), "結轉");
     EXPECT_EQ(f.Unselected->ItemIndex(), 0);
     EXPECT_EQ(f.Unselected->Style(), csOwnerDrawFixed);
     EXPECT_EQ(f.Simple->Style(), csSimple);
@@ -211,6 +254,7 @@ TEST_F(CodeConverterForm, ASimplifiedInterfaceOnATraditionalSystemOnlyChangesFon
     EXPECT_EQ(f.Unselected->ItemIndex(), -1);
     EXPECT_EQ(f.Rows->Items()->Item(0)->Caption(), kGB);
     EXPECT_EQ(f.Grid->Cells(1, 1), kGB);
+    EXPECT_EQ(f.Tabs->Tabs()->Get(1), "结转");
     EXPECT_TRUE(f.Menu->OwnerDraw());
     EXPECT_EQ(f.Box->Conversions, 0);
     EXPECT_EQ(Screen().IconFont()->Charset(), GB2312_CHARSET);
