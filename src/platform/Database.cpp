@@ -419,25 +419,25 @@ void TDatabase::LoadSchema() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// TField
+// TQueryField
 
-std::string TField::AsString() const {
+std::string TQueryField::AsString() const {
     return VarToStr(value_);
 }
 
-std::int64_t TField::AsInteger() const {
+std::int64_t TQueryField::AsInteger() const {
     if (value_.IsNull())
         return 0;
     return value_.AsInt64();
 }
 
-double TField::AsFloat() const {
+double TQueryField::AsFloat() const {
     if (value_.IsNull())
         return 0;
     return value_.AsDouble();
 }
 
-TDateTime TField::AsDateTime() const {
+TDateTime TQueryField::AsDateTime() const {
     if (value_.Type() == VarType::Date)
         return value_.AsDate();
     if (value_.IsText())
@@ -599,14 +599,14 @@ void TQuery::Fetch() {
     if (rc == SQL_NO_DATA) {
         // Release the cursor at once: an open cursor keeps an SQLite database locked.
         Close();
-        for (TField& field : fields_)
+        for (TQueryField& field : fields_)
             field.value_ = Variant::Null();
         return;
     }
     if (!SQL_SUCCEEDED(rc))
         Fail();
     for (std::size_t c = 0; c < fields_.size(); ++c) {
-        TField& field = fields_[c];
+        TQueryField& field = fields_[c];
         const auto column = static_cast<SQLUSMALLINT>(c + 1);
         const auto type = static_cast<SQLSMALLINT>(field.sqlType_);
         if (IsDateType(type)) {
@@ -692,15 +692,15 @@ void TQuery::Fail() {
     throw EDatabaseError(message + "\nStatement: " + Trim(sql_));
 }
 
-const TField* TQuery::FindField(std::string_view name) const {
-    for (const TField& field : fields_)
+const TQueryField* TQuery::FindField(std::string_view name) const {
+    for (const TQueryField& field : fields_)
         if (SameText(field.FieldName(), name))
             return &field;
     return nullptr;
 }
 
-const TField& TQuery::FieldByName(std::string_view name) const {
-    if (const TField* field = FindField(name))
+const TQueryField& TQuery::FieldByName(std::string_view name) const {
+    if (const TQueryField* field = FindField(name))
         return *field;
     throw EDatabaseError("Field '" + std::string(name) + "' not found");
 }

@@ -106,10 +106,11 @@ private:
     std::set<std::string> attached_; // upper-cased names
 };
 
-/// One column of the current row of a query.
-class TField {
+/// One column of the current row of a query. (Not named TField: the control model's
+/// dataset field is, and both libraries are loaded together.)
+class TQueryField {
 public:
-    TField(std::string name, int sqlType) : name_(std::move(name)), sqlType_(sqlType) {}
+    TQueryField(std::string name, int sqlType) : name_(std::move(name)), sqlType_(sqlType) {}
 
     const std::string& FieldName() const noexcept { return name_; }
     /// The value in the kind the column has: text, integer, floating point (NUMERIC and
@@ -168,11 +169,11 @@ public:
     void Next();
 
     int FieldCount() const noexcept { return static_cast<int>(fields_.size()); }
-    const TField& Field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    const TQueryField& Field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     /// The field of that name, compared without regard to case; raises EDatabaseError
     /// when the statement has no such column.
-    const TField& FieldByName(std::string_view name) const;
-    const TField* FindField(std::string_view name) const;
+    const TQueryField& FieldByName(std::string_view name) const;
+    const TQueryField* FindField(std::string_view name) const;
 
 private:
     void Run(bool expectRows);
@@ -183,7 +184,7 @@ private:
     std::string sql_;
     std::map<std::string, Variant> params_; // upper-cased names
     void* stmt_ = nullptr;
-    std::vector<TField> fields_;
+    std::vector<TQueryField> fields_;
     bool eof_ = true;
 };
 
