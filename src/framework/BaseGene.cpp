@@ -260,12 +260,13 @@ TfrmBaseGene::TfrmBaseGene(TComponent* owner) : TKMForm(owner) {
 TfrmBaseGene::~TfrmBaseGene() = default;
 
 void TfrmBaseGene::AfterConstruction() {
+    // The localised form may refuse to come to life (and free itself): it goes first.
+    TKMForm::AfterConstruction();
     for (TComponent* component : OwnedComponents())
         if (auto* button = dynamic_cast<TF2Button*>(component))
             button->SetFlat(true);
     // The form is a top-level window of its own, never a child of the shell's.
     SetParentWindow(0);
-    TKMForm::AfterConstruction();
 }
 
 void TfrmBaseGene::FormCreate(TObject* sender) {

@@ -4,6 +4,8 @@
 
 #include "ui/Button.h"
 #include "ui/Edit.h"
+#include "ui/ListView.h"
+#include "ui/PageControl.h"
 #include "ui/UserSimulation.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +215,19 @@ TEST_F(MessagesTest, FormTextsFallBackToTheirDefaults) {
     EXPECT_EQ(form->FormText(kTextProjNameError), "方案名长度不可大于20!");
     EXPECT_EQ(form->FormText(kTextBBM), "同学, 你吗帮帮忙, 这个 Procedure 是专门给TSelectPanel元件用的!");
     EXPECT_EQ(form->FormText("sNoSuchText"), "");
+}
+
+TEST_F(MessagesTest, AnEnglishInterfaceTakesItsTextsFromTheLanguageFile) {
+    Install().WriteClientIni("127.0.0.1", "437");
+    TfrmTestJob* form = StartedForm();
+    EXPECT_EQ(form->FormText(kTextProjectName), "Scheme name");
+    EXPECT_EQ(form->FormText("sNoSuchText"), "");
+    form->Show();
+    EXPECT_EQ(form->tsOption1->Caption(), "Basic options");
+    EXPECT_EQ(form->btnCancel->Caption(), "Cancel");
+    EXPECT_EQ(form->lstCondition->Columns()->Items(0)->Caption(), "Scheme name");
+    EXPECT_EQ(form->lstCondition->Columns()->Items(1)->Caption(), "Created");
+    EXPECT_EQ(form->Caption(), "Profit and Loss Carry Forward[DEMO]");
 }
 
 } // namespace

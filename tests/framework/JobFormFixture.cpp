@@ -6,6 +6,7 @@
 #include "ui/PageControl.h"
 #include "ui/StringGrid.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +27,8 @@ TJobFormInstall::TJobFormInstall() {
     const std::string file = demo_.Folder() + "/client.reg";
     std::ofstream(file) << registry;
     registry_.emplace("VONDREL_REGISTRY", file);
+    std::filesystem::copy(std::string(VONDREL_SOURCE_DIR) + "/demo/install/MultiLanguage",
+                          demo_.Folder() + "/MultiLanguage", std::filesystem::copy_options::recursive);
     WriteClientIni();
 }
 

@@ -24,7 +24,8 @@ class TStringGrid;
 namespace vondrel::test {
 
 /// A fresh demo company whose folder is also a client installation: the registry names
-/// it as the client folder and its client settings name the application server.
+/// it as the client folder, its client settings name the application server, and it has
+/// the demo's language files.
 class TJobFormInstall {
 public:
     TJobFormInstall();
