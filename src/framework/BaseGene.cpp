@@ -445,8 +445,8 @@ bool TfrmBaseGene::BuildOptionArray() {
     return false;
 }
 
-void TfrmBaseGene::SetRequiredFields(const std::string& spec) {
-    RequiredFields = Trim(spec);
+void TfrmBaseGene::SetRequiredFields(const std::string& fields) {
+    RequiredFields = Trim(fields);
 }
 
 bool TfrmBaseGene::RunServerJobLocally(const std::string&, const std::string&, const std::string&,

@@ -72,7 +72,7 @@ public:
     /// Puts a phrase the user picks into the control's text.
     virtual void PickPhrase(TControl* control);
     /// Declares the required option fields ("name;flag;part,...").
-    virtual void SetRequiredFields(const std::string& spec);
+    virtual void SetRequiredFields(const std::string& fields);
     /// Runs the job's server half in this process; false when it could not run.
     virtual bool RunServerJobLocally(const std::string& jobNumber, const std::string& programCode,
                                      const std::string& reserved, const std::string& companyCode,

@@ -64,7 +64,7 @@ TMsgDlgButtons MessageKindButtons(std::string_view kind) noexcept;
 /// "%s" (any simple value as text), "%d", "%u", "%x" (integers), "%e", "%f", "%g", "%n",
 /// "%m" (floating-point numbers), with an optional argument index ("%1:s"), "-" for
 /// left alignment, a width and a precision, "*" taking them from the arguments, and
-/// "%%". Nothing when a specifier is malformed, lacks its argument or does not fit it.
+/// "%%". Nothing when a placeholder is malformed, lacks its argument or does not fit it.
 std::optional<std::string> FormatMessageText(std::string_view pattern, std::span<const Variant> args);
 
 } // namespace vondrel
