@@ -1,19 +1,27 @@
 #pragma once
 
 #include "lib/CodeConverter.h"
+#include "lib/LanguageController.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vondrel {
+
+class TBitmap;
 
 /// The root of every form of the framework: each form gets a code converter for
 /// simplified and traditional Chinese and a language controller for translated captions,
 /// applies the language files of its class chain when shown, converts its texts for
 /// display once, and prepares greyed glyphs for disabled buttons.
+///
+/// The converter loads the conversion library when the interface is converted; when that
+/// fails, creating the form (Create<T>) raises the error and leaves nothing behind. A
+/// descendant that overrides AfterConstruction calls this class's version before touching
+/// the form there.
 class TKMForm : public TForm {
 public:
     explicit TKMForm(TComponent* owner);
@@ -22,6 +30,8 @@ public:
     /// The form's code converter (the published component "KmConverter").
     TCodeConverter& KmConverter();
     const TCodeConverter& KmConverter() const;
+    /// The form's language controller (the published component "LangController").
+    TKmLangController& LangController();
 
     /// The form's texts have been converted for display.
     bool Converted() const noexcept { return converted_; }
@@ -41,6 +51,12 @@ public:
     /// Shows a message dialog through the converter (fonts and texts of the interface).
     TModalResult ShowMessageDlg(const std::string& text, TMsgDlgType dialogType, TMsgDlgButtons buttons);
 
+    /// Draws a greyed copy of the glyph's image beside it (the glyph doubles its width):
+    /// the image for the disabled state of a button whose glyph holds a single image.
+    static void AddDisabledGlyph(TBitmap& glyph);
+
+    void AfterConstruction() override;
+
 protected:
     /// The designer's OnCreate and OnShow handlers; descendants extend them, calling
     /// these first.
@@ -51,7 +67,14 @@ protected:
     void SetApplyLanguagesOnShow(bool value) noexcept { applyLanguagesOnShow_ = value; }
 
 private:
-    std::unique_ptr<TCodeConverter> converter_;
+    /// The class names of the target's chain, most basic first, below the platform's
+    /// form class and, when asked, below this class as well.
+    static std::vector<std::string> ChainNames(const TComponent& target, bool wholeChain, bool belowBase);
+    void ApplyFiles(TComponent* target, const std::vector<std::string>& classNames);
+    void AddDisabledGlyphs(TComponent& component);
+
+    TCodeConverter* converter_ = nullptr;
+    TKmLangController* langController_ = nullptr;
     bool converted_ = false;
     bool applyLanguagesOnShow_ = true;
 };

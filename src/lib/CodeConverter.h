@@ -2,17 +2,21 @@
 
 #include <vondrel/Variant.h>
 
+#include "lib/DesignType.h"
+#include "ui/Component.h"
+#include "ui/Dialogs.h"
+
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace vondrel {
 
+class TFont;
+class TForm;
 class TTranslator;
-
-/// Where a converter is used: in a client form or in a server-side one.
-enum class TDesignType { dtClient, dtServer };
 
 /// The font every Chinese interface uses, and its two character sets.
 inline constexpr const char* kChineseFontName = "SimSun";
@@ -26,17 +30,25 @@ inline constexpr int kConvertBig5ToGB = 1;
 inline constexpr int kConvertGBToBig5 = 2;
 
 /// Converts values between the code pages of the interface and of the database, as the
-/// client settings ask, and chooses Chinese fonts. Its translator (and with it the
-/// conversion library) is loaded only when the interface is converted (UIConvertMode not
-/// 0); without it no text is converted.
-class TCodeConverter {
+/// client settings ask, chooses Chinese fonts, converts whole forms for display and shows
+/// message dialogs in the interface's font. Its translator (and with it the conversion
+/// library) is loaded only when the interface is converted (UIConvertMode not 0); without
+/// it no text is converted.
+///
+/// A component of the form that owns it (published as "KmConverter" on localised forms).
+/// When the conversion library cannot be loaded, the converter raises the translator's
+/// error at the end of its construction (Create<TCodeConverter>), freeing itself. Built
+/// inside its owner's constructor with `new`, it keeps the failure in TranslatorFailure
+/// for the owner to raise: the localised base form does so before its OnCreate.
+class TCodeConverter : public TComponent {
 public:
-    /// Reads the client settings. Raises the translator's errors when the interface is
-    /// converted and the conversion library cannot be loaded.
-    TCodeConverter();
-    virtual ~TCodeConverter();
-    TCodeConverter(const TCodeConverter&) = delete;
-    TCodeConverter& operator=(const TCodeConverter&) = delete;
+    /// Reads the client settings and, for a converted interface, loads the library.
+    explicit TCodeConverter(TComponent* owner);
+    ~TCodeConverter() override;
+
+    void AfterConstruction() override;
+    /// Why the conversion library could not be loaded; empty when it was (or not needed).
+    std::exception_ptr TranslatorFailure() const noexcept { return translatorFailure_; }
 
     const std::string& SysCodePage() const noexcept { return sysCodePage_; }
     const std::string& UICodePage() const noexcept { return uiCodePage_; }
@@ -70,6 +82,21 @@ public:
     /// Sets the font name and character set the mode asks for; a mode outside 0..4 leaves
     /// them unchanged.
     void SetChineseFont(int mode, std::string& fontName, int& charset) const;
+    void SetChineseFont(int mode, TFont& font) const;
+
+    /// Converts a whole form for display when the interface is converted (UIConvertMode 2
+    /// or 4): its caption and hints, the screen's fonts, the fonts and texts of every
+    /// component it owns by their published properties, then what each kind of control
+    /// keeps beyond them (see TClassLocalisation for classes of the layers above). Does
+    /// nothing without translator.
+    void ConvertForm(TForm& form) const;
+    /// On a traditional-Chinese system (SysCodePage "950") the caption goes to traditional
+    /// Chinese whatever the modes.
+    void ConvertFormCaption(TForm& form) const;
+    /// Shows a standard message dialog with the owner form's caption in the interface's
+    /// font and returns the button's modal result; an empty text shows nothing and gives 0.
+    TModalResult ShowMessageDlg(const std::string& text, TMsgDlgType dialogType,
+                                TMsgDlgButtons buttons) const;
 
 private:
     Variant Convert(int mode, const Variant& value, int depth) const;
@@ -81,7 +108,8 @@ private:
     std::string dbCodePage_ = "936";
     std::uint8_t uiConvertMode_ = 0;
     std::uint8_t dbConvertMode_ = 0;
-    TDesignType designType_ = TDesignType::dtClient;
+    TDesignType designType_ = dtClient;
+    std::exception_ptr translatorFailure_;
 };
 
 } // namespace vondrel

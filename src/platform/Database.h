@@ -106,8 +106,8 @@ private:
     std::set<std::string> attached_; // upper-cased names
 };
 
-/// One column of the current row of a query. (Not TField: that is the control model's
-/// dataset field, and both libraries live in one process.)
+/// One column of the current row of a query. (Not named TField: the control model's
+/// dataset field is, and both libraries are loaded together.)
 class TQueryField {
 public:
     TQueryField(std::string name, int sqlType) : name_(std::move(name)), sqlType_(sqlType) {}

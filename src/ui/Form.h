@@ -129,6 +129,10 @@ protected:
     virtual bool CloseQuery();
     /// Ends a modal run: false when the form refused to close.
     bool CloseModal();
+    /// Every move of the focus inside the form passes here, with the control about to get
+    /// it (nullptr or the form itself for none); a form that tracks the focus overrides it
+    /// and calls this one.
+    virtual bool SetFocusedControl(TWinControl* control);
 
 private:
     friend class TWinControl;
@@ -137,7 +141,6 @@ private:
 
     void Activate();
     void Deactivate();
-    bool SetFocusedControl(TWinControl* control);
     void PlaceOnScreen();
 
     TPosition position_ = poDesigned;

@@ -64,7 +64,8 @@ TUserResult FocusByMouse(TWinControl& control) {
         return TUserResult::Done();
     TMouseFocusScope mouse;
     control.SetFocus();
-    if (!control.Focused()) {
+    // A compound control may hand the focus to one of its parts.
+    if (!control.Focused() && !control.ContainsControl(Screen().ActiveControl())) {
         const TWinControl* focused = Screen().ActiveControl();
         return TUserResult::Refused("the focus stayed on " +
                                     (focused ? NameOf(*focused) : std::string("the form")));

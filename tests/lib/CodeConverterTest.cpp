@@ -23,6 +23,11 @@ using test::FixedPlatformValues;
 using test::ScopedPlatform;
 using test::TempInstall;
 
+/// A converter of its own (no owner), as a job's code makes one.
+TOwnedPtr<TCodeConverter> NewConverter() {
+    return TOwnedPtr<TCodeConverter>(Create<TCodeConverter>(nullptr));
+}
+
 const std::string kGB = "损益结转";
 const std::string kBig5 = "損益結轉";
 
@@ -64,13 +69,13 @@ TEST_F(CodeConverter, TakesItsCodePagesFromTheClientSettings) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Settings(c.system, c.lines);
-        const TCodeConverter converter;
-        EXPECT_EQ(converter.UICodePage(), c.ui);
-        EXPECT_EQ(converter.DBCodePage(), c.db);
-        EXPECT_EQ(converter.UIConvertMode(), c.uiMode);
-        EXPECT_EQ(converter.DBConvertMode(), c.dbMode);
-        EXPECT_EQ(converter.HasTranslator(), c.translator);
-        EXPECT_EQ(converter.DesignType(), TDesignType::dtClient);
+        const auto converter = NewConverter();
+        EXPECT_EQ(converter->UICodePage(), c.ui);
+        EXPECT_EQ(converter->DBCodePage(), c.db);
+        EXPECT_EQ(converter->UIConvertMode(), c.uiMode);
+        EXPECT_EQ(converter->DBConvertMode(), c.dbMode);
+        EXPECT_EQ(converter->HasTranslator(), c.translator);
+        EXPECT_EQ(converter->DesignType(), TDesignType::dtClient);
     }
 }
 
@@ -88,15 +93,15 @@ TEST_F(CodeConverter, TheLibraryIsLoadedOnlyForAConvertedInterfaceAndOnlyWhileNe
     ASSERT_FALSE(ConversionLibraryLoaded());
     Settings("936", "DBCodePage=950\n");
     {
-        const TCodeConverter converter;
-        converter.ConvertValue(2, kGB);
-        converter.ConvertDBValue(kBig5);
-        converter.ToDBValue(kGB);
+        const auto converter = NewConverter();
+        converter->ConvertValue(2, kGB);
+        converter->ConvertDBValue(kBig5);
+        converter->ToDBValue(kGB);
         EXPECT_FALSE(ConversionLibraryLoaded());
     }
     TraditionalInterface();
     {
-        const TCodeConverter converter;
+        const auto converter = NewConverter();
         EXPECT_TRUE(ConversionLibraryLoaded());
     }
     EXPECT_FALSE(ConversionLibraryLoaded());
@@ -105,17 +110,17 @@ TEST_F(CodeConverter, TheLibraryIsLoadedOnlyForAConvertedInterfaceAndOnlyWhileNe
 TEST_F(CodeConverter, WithoutSettingsItKeepsItsOwnDefaults) {
     install.SetRegistryContent("REGEDIT4\n");
     platform.emplace(FixedPlatformValues{.SysCodePage = "950"});
-    const TCodeConverter converter;
+    const auto converter = NewConverter();
     // The settings' defaults come from the system even when the registry fails.
-    EXPECT_EQ(converter.SysCodePage(), "950");
-    EXPECT_EQ(converter.UICodePage(), "950");
-    EXPECT_EQ(converter.UIConvertMode(), 2);
-    EXPECT_TRUE(converter.HasTranslator());
+    EXPECT_EQ(converter->SysCodePage(), "950");
+    EXPECT_EQ(converter->UICodePage(), "950");
+    EXPECT_EQ(converter->UIConvertMode(), 2);
+    EXPECT_TRUE(converter->HasTranslator());
 }
 
 TEST_F(CodeConverter, ConvertsValuesOfEveryShape) {
     TraditionalInterface();
-    const TCodeConverter converter;
+    const auto converter = NewConverter();
     Variant twoDims = VarArrayCreate({{0, 1}, {1, 2}});
     twoDims.At({0, 1}) = kGB;
     twoDims.At({0, 2}) = 5;
@@ -152,22 +157,22 @@ TEST_F(CodeConverter, ConvertsValuesOfEveryShape) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Variant result = converter.ConvertValue(c.mode, c.value);
+        const Variant result = converter->ConvertValue(c.mode, c.value);
         EXPECT_EQ(result, c.expected);
         if (!c.expected.IsArray()) {
             EXPECT_EQ(result.Type(), c.expected.Type());
         }
     }
-    EXPECT_EQ(converter.ConvertValue(2, VarArrayOf({12}))[0].Type(), VarType::String);
+    EXPECT_EQ(converter->ConvertValue(2, VarArrayOf({12}))[0].Type(), VarType::String);
 }
 
 TEST_F(CodeConverter, WithoutTranslatorNothingIsConverted) {
     Settings("936", "DBCodePage=950\n");
-    const TCodeConverter converter;
-    EXPECT_EQ(converter.ConvertValue(2, kGB), Variant(kGB));
-    EXPECT_EQ(converter.ConvertDBValue(kBig5), Variant(kBig5));
-    EXPECT_EQ(converter.GBToBig5(kGB), kGB);
-    EXPECT_EQ(converter.Big5ToGB(kBig5), kBig5);
+    const auto converter = NewConverter();
+    EXPECT_EQ(converter->ConvertValue(2, kGB), Variant(kGB));
+    EXPECT_EQ(converter->ConvertDBValue(kBig5), Variant(kBig5));
+    EXPECT_EQ(converter->GBToBig5(kGB), kGB);
+    EXPECT_EQ(converter->Big5ToGB(kBig5), kBig5);
 }
 
 TEST_F(CodeConverter, DatabaseAndInterfaceValuesGoTheirModesWays) {
@@ -192,44 +197,44 @@ TEST_F(CodeConverter, DatabaseAndInterfaceValuesGoTheirModesWays) {
             TraditionalSystem();
         else
             TraditionalInterface();
-        const TCodeConverter converter;
-        EXPECT_EQ(converter.ConvertDBValue(c.dbValue), c.shown);
-        EXPECT_EQ(converter.ToDBValue(c.shown), c.toDB);
-        EXPECT_EQ(converter.ConvertUIValue(c.uiSource), c.uiShown);
-        EXPECT_EQ(converter.UIToSourceValue(c.uiShown), c.toSource);
+        const auto converter = NewConverter();
+        EXPECT_EQ(converter->ConvertDBValue(c.dbValue), c.shown);
+        EXPECT_EQ(converter->ToDBValue(c.shown), c.toDB);
+        EXPECT_EQ(converter->ConvertUIValue(c.uiSource), c.uiShown);
+        EXPECT_EQ(converter->UIToSourceValue(c.uiShown), c.toSource);
     }
 }
 
 TEST_F(CodeConverter, ReverseConversionsNeverRaise) {
     TraditionalInterface();
-    const TCodeConverter converter;
+    const auto converter = NewConverter();
     Variant tooDeep = kBig5;
     for (int i = 0; i <= kMaxArrayNesting; ++i)
         tooDeep = VarArrayOf({tooDeep});
-    EXPECT_THROW(converter.ConvertValue(1, tooDeep), Exception);
-    EXPECT_EQ(converter.ToDBValue(tooDeep), tooDeep);
-    EXPECT_EQ(converter.UIToSourceValue(tooDeep), tooDeep);
+    EXPECT_THROW(converter->ConvertValue(1, tooDeep), Exception);
+    EXPECT_EQ(converter->ToDBValue(tooDeep), tooDeep);
+    EXPECT_EQ(converter->UIToSourceValue(tooDeep), tooDeep);
     // An object has no text to convert.
     class Object : public Dispatch {
         Variant Invoke(std::string_view, InvokeKind, std::span<Variant>) override { return {}; }
     };
     const Variant object(std::make_shared<Object>());
-    EXPECT_EQ(converter.ConvertValue(2, object), object);
-    EXPECT_EQ(converter.ToDBValue(VarArrayOf({object, Variant(kBig5)})), VarArrayOf({object, Variant(kGB)}));
+    EXPECT_EQ(converter->ConvertValue(2, object), object);
+    EXPECT_EQ(converter->ToDBValue(VarArrayOf({object, Variant(kBig5)})), VarArrayOf({object, Variant(kGB)}));
 }
 
 TEST_F(CodeConverter, TextConversionsKeepEmptyTexts) {
     TraditionalInterface();
-    const TCodeConverter converter;
-    EXPECT_EQ(converter.GBToBig5(kGB), kBig5);
-    EXPECT_EQ(converter.Big5ToGB(kBig5), kGB);
-    EXPECT_EQ(converter.GBToBig5(""), "");
-    EXPECT_EQ(converter.Big5ToGB(""), "");
+    const auto converter = NewConverter();
+    EXPECT_EQ(converter->GBToBig5(kGB), kBig5);
+    EXPECT_EQ(converter->Big5ToGB(kBig5), kGB);
+    EXPECT_EQ(converter->GBToBig5(""), "");
+    EXPECT_EQ(converter->Big5ToGB(""), "");
 }
 
 TEST_F(CodeConverter, FontsFollowTheMode) {
     Settings("936", "");
-    const TCodeConverter converter;
+    const auto converter = NewConverter();
     const struct {
         int mode;
         const char* name;
@@ -240,7 +245,7 @@ TEST_F(CodeConverter, FontsFollowTheMode) {
         SCOPED_TRACE(c.mode);
         std::string name = "Arial";
         int charset = 0;
-        converter.SetChineseFont(c.mode, name, charset);
+        converter->SetChineseFont(c.mode, name, charset);
         EXPECT_EQ(name, c.name);
         EXPECT_EQ(charset, c.charset);
     }
@@ -248,9 +253,9 @@ TEST_F(CodeConverter, FontsFollowTheMode) {
 
 TEST_F(CodeConverter, TheDesignTypeIsKept) {
     Settings("936", "");
-    TCodeConverter converter;
-    converter.SetDesignType(TDesignType::dtServer);
-    EXPECT_EQ(converter.DesignType(), TDesignType::dtServer);
+    const auto converter = NewConverter();
+    converter->SetDesignType(TDesignType::dtServer);
+    EXPECT_EQ(converter->DesignType(), TDesignType::dtServer);
 }
 
 } // namespace
