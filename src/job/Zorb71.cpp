@@ -1,26 +1,36 @@
 #include "job/Zorb71.h"
 
 #include "ui/Label.h"
+#include "ui/PageControl.h"
 
 namespace vondrel {
 
+namespace {
+
+constexpr const char* kAppServerClass = "Quorvex.dmReportCounter";
+
+} // namespace
+
 TfrmZorb71::TfrmZorb71(TComponent* owner) : TfrmBaseGene(owner) {
-    static const TClassInfo& info = DescribeClass("TfrmZorb71");
+    static const TClassInfo& info = DescribeClass<TfrmZorb71>("TfrmZorb71", [](TClassBuilder<TfrmZorb71>& c) {
+        // The shell reads the message logs of the form it drives.
+        c.Property("MessageIdLog", &TfrmZorb71::MessageIdLog);
+        c.Property("MessageTextLog", &TfrmZorb71::MessageTextLog);
+    });
     SetClass(info);
     SetName("frmZorb71");
     SetCaption("损益结转");
     lblNotice = new TLabel(this);
     lblNotice->SetName("lblNotice");
-    // The option page of the base form, once it has one; the form itself until then.
-    auto* page = dynamic_cast<TWinControl*>(FindComponent("tsOption1"));
-    lblNotice->SetParent(page ? page : this);
+    lblNotice->SetParent(tsOption1);
     lblNotice->SetBounds(16, 16, 320, 40);
     lblNotice->SetWordWrap(true);
     lblNotice->SetCaption("损益结转的选项尚未完成：此窗口只用来检查模块的加载与启动。");
-    // The run-mode form will name the application server when the connection is prepared;
-    // until it exists, the server's name is given to the base form's connection here.
-    if (TComponent* connection = FindComponent("MainMidas"))
-        connection->SetPropText("ServerName", "Quorvex.dmReportCounter");
+}
+
+void TfrmZorb71::PrepareConnection(TSocketConnection* connection) {
+    TfrmBaseGene::PrepareConnection(connection);
+    connection->SetServerName(kAppServerClass);
 }
 
 } // namespace vondrel

@@ -13,6 +13,10 @@ public:
     explicit TfrmZorb71(TComponent* owner);
 
     TLabel* lblNotice = nullptr;
+
+protected:
+    /// Names the application server, as the run-mode form will once it exists.
+    void PrepareConnection(TSocketConnection* connection) override;
 };
 
 } // namespace vondrel

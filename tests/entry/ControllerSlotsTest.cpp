@@ -145,27 +145,30 @@ TEST(GetControllerTest, CreateJobFormRaisesWhenTheFormClassIsEmpty) {
     EXPECT_TRUE(Screen().Forms().empty());
 }
 
-TEST(Zorb71ModuleTest, TheModulesJobFormIsTheCarryForwardForm) {
-    // The real module: whatever its start-up makes of the session, the form it creates is
-    // the carry-forward form with the component name the program code is checked against.
+TEST(Zorb71ModuleTest, TheModuleStartsTheCarryForwardFormOnTheDemoCompany) {
+    // The real module with the real start-up: the program code comes from the library's
+    // file name, the program name from the server through the shell's validator.
     TShellDemo demo;
-    TJobModule module(ZORB71C_MODULE);
-    std::unique_ptr<TDLLBaseController> controller(module.NewController());
-    std::vector<int> codes;
-    controller->OnNotify = {[](void* data, std::int32_t code, TDLLBaseController*) {
-                                static_cast<std::vector<int>*>(data)->push_back(code);
-                            },
-                            &codes};
-    controller->CreateJobForm(VarArrayOf({"KM01", "DEMO", "DEMO", 0, ""}));
-    EXPECT_EQ(codes.front(), 256);
-    auto* form = dynamic_cast<TForm*>(FindControl(controller->GetFormHandle()));
+    TShellHarness shell(DemoRunOptions(demo, ZORB71C_MODULE));
+    shell.Run().Start();
+    EXPECT_EQ(Trace(shell.NewEvents()), (std::vector<std::string>{"notify 256", "start 0"}));
+    TDLLBaseController& controller = *shell.Run().Controller();
+    Variant info;
+    ASSERT_EQ(controller.GetJobInfo(info), 0);
+    EXPECT_EQ(info, VarArrayOf({"KM01", "DEMO", "ZORB71", "损益结转"}));
+    EXPECT_EQ(controller.GetVersionStamp(), u"870401-0.00.00");
+    TForm* form = shell.Run().JobForm();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->ClassName(), "TfrmZorb71");
     EXPECT_TRUE(form->InheritsFrom("TfrmBaseGene"));
     EXPECT_EQ(form->Name(), "frmZorb71");
-    EXPECT_NE(form->FindComponent("lblNotice"), nullptr);
-    controller.reset();
-    Application().ProcessMessages();
+    auto* notice = dynamic_cast<TControl*>(form->FindComponent("lblNotice"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->Parent()->Name(), "tsOption1");
+    controller.SetFormVisible(1);
+    EXPECT_EQ(form->Caption(), "损益结转[DEMO]");
+    shell.Run().Finish();
+    EXPECT_EQ(NotificationCodes(shell.NewEvents()), (std::vector<int>{272, 304}));
     EXPECT_TRUE(Screen().Forms().empty());
 }
 

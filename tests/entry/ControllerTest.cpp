@@ -75,10 +75,12 @@ TEST_F(ControllerTest, AShortSessionArrayIsRefusedAndTheFormClosesItself) {
             EXPECT_EQ(Trace(events), (std::vector<std::string>{"notify 256", "start 0"}));
             EXPECT_FALSE(shell->Controller().IsFormReleased());
         } else {
-            // Both start-up messages from the catalogue, then the posted close request
-            // frees the form: notification 304 and no form left.
+            // The start-up messages from the catalogue (the connection step shows the
+            // logged one again), then the posted close request frees the form:
+            // notification 304 and no form left.
             EXPECT_EQ(Trace(events),
                       (std::vector<std::string>{"notify 256", "dialog 传入的会话参数不足，作业窗口将关闭。",
+                                                "dialog 传入的会话参数不足，作业窗口将关闭。",
                                                 "dialog 无法连接应用服务器，作业窗口将关闭。", "start -1",
                                                 "notify 304"}));
             EXPECT_TRUE(shell->Controller().IsFormReleased());
@@ -195,7 +197,7 @@ TEST_F(ControllerTest, ClosingTheFormLeavesItsOutcomeOnTheController) {
     const Case cases[] = {
         {"show\nclick btnCancel\n", 2, false},
         {"show\nset edCode 6001\nclick btnOk\n", 1, true},
-        {"show\nkey Esc\n", 0, false},
+        {"show\nkey Esc\n", 2, false}, // Esc presses the cancel button
         {"show\nrelease\n", 0, false},
     };
     for (const Case& c : cases) {

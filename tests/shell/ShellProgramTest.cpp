@@ -104,7 +104,7 @@ TEST_F(ShellProgramTest, StartUpFailuresEndTheProgramWithTheirStatus) {
         RunProgram(Args(TEST_JOB_MODULE, {"--script", "-", "--session-size", "3"}), "show\n");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(EventsOf(result.events, "start").at(0)["result"], -1);
-    EXPECT_EQ(EventsOf(result.events, "dialog").size(), 2u);
+    EXPECT_EQ(EventsOf(result.events, "dialog").size(), 3u);
 
     result = RunProgram(Args(demo_.PathOf("Missing.so"), {"--script", "-"}), "");
     EXPECT_EQ(result.status, 1);
@@ -116,11 +116,14 @@ TEST_F(ShellProgramTest, StartUpFailuresEndTheProgramWithTheirStatus) {
 }
 
 TEST_F(ShellProgramTest, TheRealModuleLoadsAndEndsWithItsOutcome) {
-    const TChildResult result = RunProgram(Args(ZORB71C_MODULE, {"--script", "-"}), "dump outcome\n");
+    const TChildResult result =
+        RunProgram(Args(ZORB71C_MODULE, {"--script", "-"}), "show\ndump form\nkey Esc\n");
     EXPECT_EQ(result.status, 0) << result.err;
-    ASSERT_FALSE(result.events.empty()) << result.out;
-    EXPECT_EQ(result.events.front()["code"], 256);
-    EXPECT_EQ(result.events.back()["event"], "outcome");
+    EXPECT_EQ(Trace(result.events), (std::vector<std::string>{"notify 256", "start 0", "notify 272", "dump",
+                                                              "notify 304", "outcome"}));
+    ASSERT_EQ(result.events.size(), 6u) << result.out;
+    EXPECT_EQ(result.events[3]["form"]["class"], "TfrmZorb71");
+    EXPECT_EQ(result.events[3]["form"]["caption"], "损益结转[DEMO]");
 }
 
 TEST_F(ShellProgramTest, WithoutAScriptThePersonAtTheTerminalWorksTheForm) {

@@ -12,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace vondrel::test {
@@ -137,9 +138,11 @@ TEST_F(ShellRunTest, AShortSessionArrayShowsTheStartUpMessagesAndEndsTheForm) {
     const TShellOutput result =
         Shell(Args(TEST_JOB_MODULE, {"--session-size", "4"}), "show\ndump outcome\ndump dialogs\n");
     EXPECT_EQ(result.status, 0);
+    // The connection step shows the logged message once more before its own.
     EXPECT_EQ(Trace(result.events),
               (std::vector<std::string>{
                   "notify 256", "dialog Too few session parameters were passed; the job window closes.",
+                  "dialog Too few session parameters were passed; the job window closes.",
                   "dialog The application server cannot be reached; the job window closes.", "start -1",
                   "notify 304", "refused", "dump", "dump", "outcome"}));
     const TJson& dialog = result.events[1];
@@ -148,9 +151,9 @@ TEST_F(ShellRunTest, AShortSessionArrayShowsTheStartUpMessagesAndEndsTheForm) {
     EXPECT_EQ(dialog["answer"], "OK");
     EXPECT_EQ(dialog["answered"], false);
     EXPECT_EQ(dialog["note"], "no answer queued: default button");
-    EXPECT_EQ(result.events[5]["reason"], "there is no job form");
-    EXPECT_EQ(result.events[6]["released"], true);
-    EXPECT_EQ(result.events[7]["dialogs"].size(), 2u);
+    EXPECT_EQ(result.events[6]["reason"], "there is no job form");
+    EXPECT_EQ(result.events[7]["released"], true);
+    EXPECT_EQ(result.events[8]["dialogs"].size(), 3u);
 }
 
 TEST_F(ShellRunTest, AScriptWorksTheFormAndPrintsWhatHappens) {
@@ -186,8 +189,11 @@ TEST_F(ShellRunTest, AScriptWorksTheFormAndPrintsWhatHappens) {
     // The lookup's second account went into the field; the queued dialog answer is still
     // waiting, as no dialog came.
     const TJson& controls = e[9]["form"]["controls"];
-    EXPECT_EQ(controls[0]["name"], "edCode");
-    EXPECT_EQ(controls[0]["text"], "100201");
+    const auto edCode = std::find_if(controls.begin(), controls.end(),
+                                     [](const TJson& control) { return control["name"] == "edCode"; });
+    ASSERT_NE(edCode, controls.end());
+    EXPECT_EQ((*edCode)["text"], "100201");
+    EXPECT_EQ((*edCode)["parent"], "tsOption1");
     EXPECT_EQ(e[11]["ResultCode"], 1);
     const TJson& jobs = e[12]["jobs"];
     ASSERT_EQ(jobs.size(), 1u);
@@ -271,21 +277,26 @@ TEST_F(ShellRunTest, CommandsDoWhatAPersonDoes) {
     ASSERT_EQ(refused.size(), 2u);
     EXPECT_EQ(refused[0]["line"], 6) << "no item is called that";
     EXPECT_EQ(refused[1]["line"], 17) << "the form has closed";
-    EXPECT_EQ(result.events.back()["ResultCode"], 0);
+    EXPECT_EQ(result.events.back()["ResultCode"], 2) << "Esc pressed the cancel button";
 }
 
-TEST_F(ShellRunTest, TheRealModuleRunsToItsOutcome) {
-    // Whatever the carry-forward form's start-up decides, the run ends with the form gone
-    // and its outcome reported.
-    const TShellOutput result = Shell(Args(ZORB71C_MODULE), "dump outcome\n");
+TEST_F(ShellRunTest, TheRealModuleStartsShowsAndCloses) {
+    TShellOutput result =
+        Shell(Args(ZORB71C_MODULE), "show\ndump control lblNotice\ndump messages\nkey Esc\n");
     EXPECT_EQ(result.status, 0) << result.err;
-    ASSERT_GE(result.events.size(), 3u);
-    EXPECT_EQ(result.events.front()["event"], "notify");
-    EXPECT_EQ(result.events.front()["code"], 256);
-    EXPECT_EQ(EventsOf(result.events, "start").size(), 1u);
-    const TJson& outcome = result.events.back();
-    EXPECT_EQ(outcome["event"], "outcome");
-    EXPECT_EQ(NotificationCodes(result.events).back(), 304);
+    EXPECT_EQ(Trace(result.events), (std::vector<std::string>{"notify 256", "start 0", "notify 272", "dump",
+                                                              "dump", "notify 304", "outcome"}));
+    EXPECT_EQ(result.events[3]["control"]["parent"], "tsOption1");
+    EXPECT_EQ(result.events[4]["MessageIdLog"], "");
+    EXPECT_EQ(result.events.back()["ResultCode"], 0);
+
+    // Its refusal of a short session array, with the messages in the log.
+    result = Shell(Args(ZORB71C_MODULE, {"--session-size", "3"}), "");
+    EXPECT_EQ(Trace(result.events),
+              (std::vector<std::string>{"notify 256", "dialog 传入的会话参数不足，作业窗口将关闭。",
+                                        "dialog 传入的会话参数不足，作业窗口将关闭。",
+                                        "dialog 无法连接应用服务器，作业窗口将关闭。", "start -1",
+                                        "notify 304", "outcome"}));
 }
 
 } // namespace

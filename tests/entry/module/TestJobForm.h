@@ -6,47 +6,40 @@
 
 namespace vondrel {
 
-class TButton;
 class TCheckBox;
 class TComboBox;
 class TEdit;
 
-/// A job form for testing the controller and the shell before the real start-up exists:
-/// it accepts a session array of at least five elements once, reads the program name
-/// through the shell's validator, and otherwise shows the catalogue's start-up messages
-/// and asks to be closed, as a job form does. Its buttons submit the job to the server in
-/// this process (ResultCode 1, the job number) or cancel (2); F2 in edCode asks the shell's lookup service;
-/// run commands are written to CommandLog (mode 99 raises). For the user "ECHO" its own show, hide and
-/// destroy handlers show a dialog each ("own OnShow" ...), so that their order is seen.
+/// A small job form on the real base form, for testing the controller and the shell: it
+/// starts up as every job form does (the application server named as the run-mode form
+/// names it), its OK button submits a job whose one option is edCode to the server in this
+/// process (ResultCode 1, the job number), its cancel button leaves ResultCode 2; F2 in
+/// edCode asks the shell's lookup service; run commands are written to CommandLog (mode
+/// 99 raises). For the user "ECHO" its own show, hide and destroy handlers show a dialog
+/// each ("own OnShow" ...), so that their order is seen.
 class TfrmTestJob : public TfrmBaseGene {
 public:
     explicit TfrmTestJob(TComponent* owner);
 
-    bool AcceptSession(const Variant& param) override;
     void ApplyRunCommand(const Variant& command) override;
+    void HandleF2Key(Word key, TWinControl* control) override;
 
-    const std::string& MessageIdLog() const noexcept { return messageIdLog_; }
-    const std::string& MessageTextLog() const noexcept { return messageTextLog_; }
     const std::string& CommandLog() const noexcept { return commandLog_; }
 
     TEdit* edCode;
     TComboBox* cbKind;
     TCheckBox* chk15;
-    TButton* btnOk;
-    TButton* btnCancel;
 
 protected:
+    void PrepareConnection(TSocketConnection* connection) override;
     void FormShow(TObject* sender) override;
+    void FormDestroy(TObject* sender) override;
+    void btnOkClick(TObject* sender) override;
+    void btnCancelClick(TObject* sender) override;
 
 private:
-    void PostMessageId(const std::string& id);
     void Echo(const char* what);
-    void LookupCode();
-    /// Queues the job with the application server: its option array holds edCode.
-    void Submit();
 
-    std::string messageIdLog_;
-    std::string messageTextLog_;
     std::string commandLog_;
 };
 
