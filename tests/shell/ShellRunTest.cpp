@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 namespace vondrel::test {
@@ -282,12 +283,20 @@ TEST_F(ShellRunTest, CommandsDoWhatAPersonDoes) {
 
 TEST_F(ShellRunTest, TheRealModuleStartsShowsAndCloses) {
     TShellOutput result =
-        Shell(Args(ZORB71C_MODULE), "show\ndump control lblNotice\ndump messages\nkey Esc\n");
+        Shell(Args(ZORB71C_MODULE),
+              "show\ndump control lblNotice\ndump messages\nkey F1\nkey Ctrl+Alt+V\nkey Esc\n");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(Trace(result.events), (std::vector<std::string>{"notify 256", "start 0", "notify 272", "dump",
-                                                              "dump", "notify 304", "outcome"}));
+    EXPECT_EQ(Trace(result.events),
+              (std::vector<std::string>{"notify 256", "start 0", "notify 272", "dump", "dump", "help",
+                                        "shell-execute", "notify 304", "outcome"}));
     EXPECT_EQ(result.events[3]["control"]["parent"], "tsOption1");
     EXPECT_EQ(result.events[4]["MessageIdLog"], "");
+    // The help topic of ZORB71, and the properties window of the module's own file.
+    EXPECT_EQ(result.events[5]["system"], "ZOR");
+    EXPECT_EQ(result.events[5]["topic"], "13710000");
+    EXPECT_EQ(result.events[6]["verb"], "properties");
+    EXPECT_EQ(result.events[6]["mask"], 12);
+    EXPECT_EQ(result.events[6]["file"], std::filesystem::weakly_canonical(ZORB71C_MODULE).string());
     EXPECT_EQ(result.events.back()["ResultCode"], 0);
 
     // Its refusal of a short session array, with the messages in the log.
