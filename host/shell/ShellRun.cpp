@@ -44,36 +44,6 @@ std::string Language(const std::string& langType) {
 
 } // namespace
 
-// --- the module -----------------------------------------------------------------------
-
-TJobModule::TJobModule(const std::string& fileName) {
-    path_ = ResolveLibraryPath(fileName);
-    if (path_.empty())
-        throw EShellError("The module " + fileName + " does not exist");
-    handle_ = LoadLibrary(path_);
-    if (handle_ < 33)
-        throw EShellError("The module " + path_ + " cannot be loaded: " + LastLibraryError());
-    getController_ = reinterpret_cast<GetControllerProc>(GetProcAddress(handle_, kGetControllerExport));
-    if (!getController_)
-        throw EShellError("The module " + path_ + " has no export " + kGetControllerExport);
-}
-
-// --- the terminal ---------------------------------------------------------------------
-
-std::optional<std::string> TStreamTerminal::ReadLine(const std::string& prompt) {
-    out_ << prompt << std::flush;
-    std::string line;
-    if (!std::getline(in_, line))
-        return std::nullopt;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
-
-void TStreamTerminal::Write(const std::string& text) {
-    out_ << text << std::flush;
-}
-
 // --- the run --------------------------------------------------------------------------
 
 TShellRun::TShellRun(TShellOptions options, std::ostream& out)

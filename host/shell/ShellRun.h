@@ -1,12 +1,13 @@
 #pragma once
 
+#include "JobModule.h"
 #include "Script.h"
 #include "ShellJson.h"
 #include "ShellOptions.h"
 #include "ShellSession.h"
 #include "ShellUiDriver.h"
+#include "Terminal.h"
 
-#include "platform/Library.h"
 #include "ui/Messages.h"
 
 #include <vondrel/Controller.h>
@@ -20,50 +21,6 @@
 namespace vondrel {
 
 class TForm;
-
-/// The shell cannot run the job: a missing or unloadable module, a module without the
-/// export, a bad install folder, a controller that cannot be made.
-class EShellError : public Exception {
-    using Exception::Exception;
-};
-
-/// A job module loaded by file name. The library stays loaded for the life of the
-/// process: the control model keeps descriptions of the module's classes.
-class TJobModule {
-public:
-    /// Loads the library and finds GetController; raises EShellError.
-    explicit TJobModule(const std::string& fileName);
-
-    const std::string& Path() const noexcept { return path_; }
-    /// A new controller from the module's export (its exceptions pass through).
-    TDLLBaseController* NewController() const { return getController_(); }
-
-private:
-    std::string path_;
-    HMODULE handle_ = 0;
-    GetControllerProc getController_ = nullptr;
-};
-
-/// Where a person at a terminal types commands and reads what happens.
-class TTerminal {
-public:
-    virtual ~TTerminal() = default;
-    /// A line typed after the prompt; nothing at the end of the input.
-    virtual std::optional<std::string> ReadLine(const std::string& prompt) = 0;
-    virtual void Write(const std::string& text) = 0;
-};
-
-/// A terminal on two streams (standard input and output, or strings in tests).
-class TStreamTerminal : public TTerminal {
-public:
-    TStreamTerminal(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
-    std::optional<std::string> ReadLine(const std::string& prompt) override;
-    void Write(const std::string& text) override;
-
-private:
-    std::istream& in_;
-    std::ostream& out_;
-};
 
 /// One job window driven by the shell: the install folder and its session object, the
 /// module and its controller, the UI driver, and the commands of a script or a terminal.
