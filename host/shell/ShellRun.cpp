@@ -1,7 +1,6 @@
 #include "ShellRun.h"
 
 #include "FormText.h"
-#include "ShellForms.h"
 
 #include "lib/VondrelIni.h"
 #include "platform/Files.h"

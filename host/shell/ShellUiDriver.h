@@ -37,7 +37,6 @@ public:
 
     /// Every dialog shown so far, as reported.
     const std::vector<TJson>& Dialogs() const noexcept { return dialogs_; }
-    TScriptedUiDriver& Scripted() noexcept { return *scripted_; }
 
     TModalResult ShowMessageDialog(TMessageForm& dialog) override;
     TModalResult RunModal(TForm& form) override;
