@@ -68,6 +68,9 @@ TfrmBaseGene::TfrmBaseGene(TComponent* owner) : TKMForm(owner) {
             c.Event("OnDateFieldExit", &TfrmBaseGene::OnDateFieldExit);
             c.Event("OnRequiredExit", &TfrmBaseGene::OnRequiredExit);
             c.Property("WantLog", &TfrmBaseGene::WantLog, &TfrmBaseGene::SetWantLog);
+            // A shell reads the message logs of the form it drives.
+            c.Property("MessageIdLog", &TfrmBaseGene::MessageIdLog);
+            c.Property("MessageTextLog", &TfrmBaseGene::MessageTextLog);
         });
     SetClass(info);
     SetName("frmBaseGene");

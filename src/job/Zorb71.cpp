@@ -12,11 +12,8 @@ constexpr const char* kAppServerClass = "Quorvex.dmReportCounter";
 } // namespace
 
 TfrmZorb71::TfrmZorb71(TComponent* owner) : TfrmBaseGene(owner) {
-    static const TClassInfo& info = DescribeClass<TfrmZorb71>("TfrmZorb71", [](TClassBuilder<TfrmZorb71>& c) {
-        // The shell reads the message logs of the form it drives.
-        c.Property("MessageIdLog", &TfrmZorb71::MessageIdLog);
-        c.Property("MessageTextLog", &TfrmZorb71::MessageTextLog);
-    });
+    static const TClassInfo& info =
+        DescribeClass<TfrmZorb71>("TfrmZorb71", [](TClassBuilder<TfrmZorb71>&) {});
     SetClass(info);
     SetName("frmZorb71");
     SetCaption("损益结转");
