@@ -87,7 +87,7 @@ void GenerateLedger(const std::string& file, long rows) {
         for (const char* currency : currencies)
             for (int c = 1; c <= kCustomers && written < rows; ++c)
                 for (int p = 0; p <= 12 && written < rows; ++p) {
-                    char account[16], customer[16], period[4];
+                    char account[16], customer[16], period[16];
                     std::snprintf(account, sizeof account, "B%04d", a);
                     std::snprintf(customer, sizeof customer, "K%04d", c);
                     std::snprintf(period, sizeof period, "%02d", p);

@@ -508,6 +508,12 @@ void TShellRun::RunInteractive(TTerminal& terminal) {
             return terminal.ReadLine("answer (" + buttons + ", Enter for the default)> ");
         },
         [this, &terminal](TForm& form) { return WorkModal(terminal, form); });
+    // The terminal is gone once this returns, but releasing the module can still show
+    // dialogs: from then on they take their default answers.
+    struct TForgetTerminal {
+        TShellUiDriver& Driver;
+        ~TForgetTerminal() { Driver.SetInteractive({}, {}); }
+    } forget{*driver_};
     terminal.Write("Commands: show, focus, set, leave, click, close, key, check, choose, select, answer,\n"
                    "on-modal ... end, run-command, release, dump, quit. The form is shown after each.\n");
     while (!quit_) {

@@ -88,7 +88,7 @@ TEST_F(GSpeedButtonTest, AGlyphTheLibraryCannotDeliverIsReportedAndTheOldOneStay
     SetGlyphSource({&GetMaxBmpID, &NoGlyphs});
     button->SetGlyphIndex(4);
     ASSERT_EQ(DialogTexts(), (std::vector<std::string>{"读取 BMP 发生错误"}));
-    const TUiRecord& shown = Driver().Dialogs()[0];
+    const TUiRecord shown = Driver().Dialogs()[0];
     EXPECT_EQ(shown.DialogType, mtError);
     EXPECT_EQ(shown.Buttons, (std::vector<std::string>{"OK"}));
     EXPECT_TRUE(button->Glyph()->SameAs(before));

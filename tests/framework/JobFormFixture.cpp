@@ -107,6 +107,9 @@ void JobFormTest::TearDown() {
             form->Free();
     forms_.clear();
     UiTest::TearDown();
+    // The recorded lookup requests carry the session object itself; drop them so the
+    // session and the server it created are freed with the test.
+    session_->State().LookupRequests.clear();
     session_.reset();
     platform_.reset();
 }
