@@ -88,6 +88,14 @@ void CheckQuery(std::string_view statement) {
         const SqlToken& token = tokens[i];
         if (token.Kind == SqlTokenKind::Symbol && token.Text == ";")
             throw Exception("SimpleSql runs one statement at a time");
+        // PostgreSQL also quotes between dollar tags ($q$...$q$) and reads backslash escapes
+        // in E'...': the check would read such a statement otherwise than the database does,
+        // and a quote it takes for the end of a text could hide a second statement.
+        if (token.Kind == SqlTokenKind::Symbol && token.Text == "$")
+            throw Exception("SimpleSql does not accept \"$\" outside a text or the company prefix $$");
+        if (token.Kind == SqlTokenKind::String && i > 0 && tokens[i - 1].Kind == SqlTokenKind::Word &&
+            SameText(tokens[i - 1].Text, "E") && tokens[i - 1].Offset + 1 == token.Offset)
+            throw Exception("SimpleSql does not accept escape strings (E'...')");
         if (token.Kind == SqlTokenKind::Word && kForbidden.count(UpperCase(token.Text)))
             throw Exception("SimpleSql runs queries only: \"" + token.Text + "\" is not allowed");
     }
