@@ -8,6 +8,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/SysUtils.h"
 
+#include <cmath>
 #include <set>
 
 namespace vondrel {
@@ -394,6 +395,9 @@ Variant TdmReportCounter::SubmitJob(const Variant& options, const std::string& c
                 throw Exception("Not a start time: " + Text(startValue));
             start = *parsed;
         }
+        // A day number outside the calendar would be stored as a run time of zeros.
+        if (!std::isfinite(start) || start < MinDateTime() || std::trunc(start) > MaxDateTime())
+            throw Exception("Not a start time: " + Text(startValue));
 
         const bool recurring = high == 4;
         std::string schedule, rules;
