@@ -600,7 +600,10 @@ std::string TdmReportCounter::InsertConTable(const Variant& record) {
             throw Exception("The scheme name \"" + name + "\" is longer than 20 characters");
         if (user.empty() || program.empty())
             throw Exception("The scheme names no user or program");
-        if (date.size() != 8 || !TryStrToInt(date))
+        // Eight digits naming a real day: a number check alone lets "0x1F2E3D" or "-2026123" in.
+        const bool digits = date.size() == 8 && date.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || !TryEncodeDate(std::stoi(date.substr(0, 4)), std::stoi(date.substr(4, 2)),
+                                      std::stoi(date.substr(6, 2))))
             throw Exception("The scheme date must be YYYYMMDD: \"" + date + "\"");
 
         TDatabase& db = Db();
