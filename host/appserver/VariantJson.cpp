@@ -5,13 +5,38 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace vondrel {
 
 namespace {
 
 using Json = nlohmann::json;
+
+/// Arrays nested deeper than this are refused: each level is one call deeper on the stack,
+/// and an option array needs a handful.
+constexpr int kMaxDepth = 64;
+
+void CheckDepth(int depth) {
+    if (depth > kMaxDepth)
+        throw Exception("A stored value is nested more than " + std::to_string(kMaxDepth) + " arrays deep");
+}
+
+/// A whole number of the stored value that fits T; anything else (a fraction, a number
+/// beyond T) is malformed rather than silently cut.
+template <class T>
+T WholeNumber(const Json& json) {
+    if (json.is_number_unsigned()) {
+        if (const auto value = json.get<std::uint64_t>(); std::in_range<T>(value))
+            return static_cast<T>(value);
+    } else if (json.is_number_integer()) {
+        if (const auto value = json.get<std::int64_t>(); std::in_range<T>(value))
+            return static_cast<T>(value);
+    }
+    throw Exception("Not a whole number of the expected size in a stored value: " + json.dump());
+}
 
 Json Real(double value) {
     if (std::isnan(value))
@@ -60,7 +85,8 @@ std::string FromHex(const std::string& text) {
     return bytes;
 }
 
-Json Encode(const Variant& value) {
+Json Encode(const Variant& value, int depth) {
+    CheckDepth(depth);
     switch (value.Type()) {
     case VarType::Empty:
         return Json::array({"E"});
@@ -99,7 +125,7 @@ Json Encode(const Variant& value) {
             bounds.push_back(Json::array({b.Low, b.High}));
         Json items = Json::array();
         for (const Variant& item : array.Items())
-            items.push_back(Encode(item));
+            items.push_back(Encode(item, depth + 1));
         return Json::array({"A", bounds, items});
     }
     case VarType::Dispatch:
@@ -108,7 +134,8 @@ Json Encode(const Variant& value) {
     throw Exception("An object reference cannot be stored");
 }
 
-Variant Decode(const Json& json) {
+Variant Decode(const Json& json, int depth) {
+    CheckDepth(depth);
     if (!json.is_array() || json.empty() || !json[0].is_string())
         throw Exception("Malformed stored value");
     const std::string kind = json[0].get<std::string>();
@@ -124,9 +151,9 @@ Variant Decode(const Json& json) {
     if (kind == "B")
         return Variant(arg(1).get<bool>());
     if (kind == "I")
-        return Variant(arg(1).get<int>());
+        return Variant(WholeNumber<std::int32_t>(arg(1)));
     if (kind == "L")
-        return Variant(arg(1).get<long long>());
+        return Variant(static_cast<long long>(WholeNumber<std::int64_t>(arg(1))));
     if (kind == "D")
         return Variant(RealOf(arg(1)));
     if (kind == "T")
@@ -140,13 +167,13 @@ Variant Decode(const Json& json) {
     if (kind == "U") {
         std::u16string wide;
         for (const Json& unit : arg(1))
-            wide += static_cast<char16_t>(unit.get<unsigned>());
+            wide += static_cast<char16_t>(WholeNumber<std::uint16_t>(unit));
         return Variant(std::move(wide));
     }
     if (kind == "A") {
         std::vector<VarBounds> bounds;
         for (const Json& b : arg(1))
-            bounds.push_back({b.at(0).get<int>(), b.at(1).get<int>()});
+            bounds.push_back({WholeNumber<std::int32_t>(b.at(0)), WholeNumber<std::int32_t>(b.at(1))});
         if (bounds.empty())
             throw Exception("Malformed stored array");
         Variant array = VarArrayCreate(bounds);
@@ -155,7 +182,7 @@ Variant Decode(const Json& json) {
         if (items.size() != slots.size())
             throw Exception("Malformed stored array: wrong number of elements");
         for (std::size_t i = 0; i < slots.size(); ++i)
-            slots[i] = Decode(items[i]);
+            slots[i] = Decode(items[i], depth + 1);
         return array;
     }
     throw Exception("Unknown kind of stored value: " + kind);
@@ -164,12 +191,12 @@ Variant Decode(const Json& json) {
 } // namespace
 
 std::string VariantToJson(const Variant& value) {
-    return Encode(value).dump();
+    return Encode(value, 1).dump();
 }
 
 Variant VariantFromJson(std::string_view text) {
     try {
-        return Decode(Json::parse(text));
+        return Decode(Json::parse(text), 1);
     } catch (const Json::exception& e) {
         throw Exception(std::string("Malformed stored value: ") + e.what());
     }

@@ -8,6 +8,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/SysUtils.h"
 
+#include <cmath>
 #include <set>
 
 namespace vondrel {
@@ -88,6 +89,14 @@ void CheckQuery(std::string_view statement) {
         const SqlToken& token = tokens[i];
         if (token.Kind == SqlTokenKind::Symbol && token.Text == ";")
             throw Exception("SimpleSql runs one statement at a time");
+        // PostgreSQL also quotes between dollar tags ($q$...$q$) and reads backslash escapes
+        // in E'...': the check would read such a statement otherwise than the database does,
+        // and a quote it takes for the end of a text could hide a second statement.
+        if (token.Kind == SqlTokenKind::Symbol && token.Text == "$")
+            throw Exception("SimpleSql does not accept \"$\" outside a text or the company prefix $$");
+        if (token.Kind == SqlTokenKind::String && i > 0 && tokens[i - 1].Kind == SqlTokenKind::Word &&
+            SameText(tokens[i - 1].Text, "E") && tokens[i - 1].Offset + 1 == token.Offset)
+            throw Exception("SimpleSql does not accept escape strings (E'...')");
         if (token.Kind == SqlTokenKind::Word && kForbidden.count(UpperCase(token.Text)))
             throw Exception("SimpleSql runs queries only: \"" + token.Text + "\" is not allowed");
     }
@@ -386,6 +395,9 @@ Variant TdmReportCounter::SubmitJob(const Variant& options, const std::string& c
                 throw Exception("Not a start time: " + Text(startValue));
             start = *parsed;
         }
+        // A day number outside the calendar would be stored as a run time of zeros.
+        if (!std::isfinite(start) || start < MinDateTime() || std::trunc(start) > MaxDateTime())
+            throw Exception("Not a start time: " + Text(startValue));
 
         const bool recurring = high == 4;
         std::string schedule, rules;
@@ -588,7 +600,10 @@ std::string TdmReportCounter::InsertConTable(const Variant& record) {
             throw Exception("The scheme name \"" + name + "\" is longer than 20 characters");
         if (user.empty() || program.empty())
             throw Exception("The scheme names no user or program");
-        if (date.size() != 8 || !TryStrToInt(date))
+        // Eight digits naming a real day: a number check alone lets "0x1F2E3D" or "-2026123" in.
+        const bool digits = date.size() == 8 && date.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || !TryEncodeDate(std::stoi(date.substr(0, 4)), std::stoi(date.substr(4, 2)),
+                                      std::stoi(date.substr(6, 2))))
             throw Exception("The scheme date must be YYYYMMDD: \"" + date + "\"");
 
         TDatabase& db = Db();

@@ -54,7 +54,9 @@ std::string RangeCondition(std::string_view field, const Variant& value, int dat
         end = Trim(end);
     }
     const std::string f(field);
-    auto q = [&](const std::string& v) { return text ? QuotedSql(v) : v; };
+    // A number goes in bare; anything else given for a number field is quoted, so that
+    // a value can never add SQL of its own to the condition.
+    auto q = [&](const std::string& v) { return text || !TryStrToFloat(v) ? QuotedSql(v) : v; };
     if (!start.empty() && !end.empty()) {
         if (start == end)
             return " (" + f + "=" + q(start) + ") ";

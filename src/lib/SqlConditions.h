@@ -17,7 +17,8 @@ int OptionValueKind(const Variant& value);
 /// Appends the condition on one field for an option value to a WHERE clause ("Where "
 /// starts an empty clause, " and " joins the next condition) and returns the condition
 /// alone in condition. Data type 1 quotes text values; 2 and 3 insert trimmed numbers
-/// unquoted; any other type gives no range condition. List items are always quoted.
+/// unquoted (a value that is not a number is quoted all the same); any other type gives
+/// no range condition. List items are always quoted.
 void AddFieldCondition(std::string& where, std::string_view field, const Variant& value, int dataType,
                        std::string& condition);
 

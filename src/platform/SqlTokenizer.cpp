@@ -88,7 +88,9 @@ std::vector<SqlToken> TokenizeSql(std::string_view sql) {
                 ++end;
             add(SqlTokenKind::Space, end);
         } else if (c == '-' && next == '-') {
-            const std::size_t end = sql.find('\n', i);
+            // A carriage return ends the comment as a line feed does: the servers read what
+            // follows a lone one as the next line.
+            const std::size_t end = sql.find_first_of("\r\n", i);
             add(SqlTokenKind::Comment, end == std::string_view::npos ? sql.size() : end);
         } else if (c == '/' && next == '*') {
             // Block comments nest, as they do in T-SQL.

@@ -17,7 +17,7 @@ class ESqlError : public Exception {
 
 enum class SqlTokenKind {
     Space,      ///< blanks and line breaks
-    Comment,    ///< "-- ..." to the end of the line, or "/* ... */"
+    Comment,    ///< "-- ..." to the end of the line (CR or LF), or "/* ... */"
     Word,       ///< a bare name or keyword
     QuotedName, ///< "name", [name] or `name`
     String,     ///< 'text' (quotes doubled inside), also N'text'

@@ -285,14 +285,29 @@ void Variant::Redim(int newHigh) {
     Array().Redim(newHigh);
 }
 
+namespace {
+
+/// The number of elements of a dimension whose last index is high, checked so that the
+/// count, every index and the loops that run up to the high bound stay inside int.
+std::int64_t CheckedCount(std::int64_t low, std::int64_t high) {
+    const std::int64_t count = high - low + 1;
+    if (count < 0 || count > std::numeric_limits<int>::max() || high == std::numeric_limits<int>::max())
+        throw EVariantBadIndexError("Invalid variant array bounds");
+    return count;
+}
+
+} // namespace
+
 VariantArray::VariantArray(std::vector<VarBounds> bounds) : bounds_(std::move(bounds)) {
-    std::size_t count = bounds_.empty() ? 0 : 1;
+    std::int64_t count = bounds_.empty() ? 0 : 1;
     for (const VarBounds& b : bounds_) {
-        if (b.Count() < 0)
-            throw EVariantBadIndexError("Invalid variant array bounds");
-        count *= static_cast<std::size_t>(b.Count());
+        const std::int64_t dimension = CheckedCount(b.Low, b.High);
+        // Stop before the product could wrap round to a size smaller than the bounds.
+        if (dimension != 0 && count > std::numeric_limits<int>::max() / dimension)
+            throw EVariantBadIndexError("Invalid variant array bounds: too many elements");
+        count *= dimension;
     }
-    items_.resize(count);
+    items_.resize(static_cast<std::size_t>(count));
 }
 
 std::size_t VariantArray::Offset(std::span<const int> indices) const {
@@ -316,15 +331,17 @@ const Variant& VariantArray::Element(std::span<const int> indices) const {
 }
 
 void VariantArray::Redim(int newHigh) {
-    if (bounds_.empty() || newHigh < bounds_.back().Low - 1)
+    if (bounds_.empty())
         throw EVariantBadIndexError("Invalid variant array bounds");
     const auto oldCount = static_cast<std::size_t>(bounds_.back().Count());
-    const auto newCount = static_cast<std::size_t>(newHigh - bounds_.back().Low + 1);
+    const auto newCount = static_cast<std::size_t>(CheckedCount(bounds_.back().Low, newHigh));
     // One row per element of the other dimensions, each a run of the last dimension; the
     // rows come from the bounds, since an empty array has no items to count them by.
     std::size_t rows = 1;
     for (std::size_t d = 0; d + 1 < bounds_.size(); ++d)
         rows *= static_cast<std::size_t>(bounds_[d].Count());
+    if (newCount != 0 && rows > static_cast<std::size_t>(std::numeric_limits<int>::max()) / newCount)
+        throw EVariantBadIndexError("Invalid variant array bounds: too many elements");
     std::vector<Variant> items(rows * newCount);
     const std::size_t kept = std::min(oldCount, newCount);
     for (std::size_t r = 0; r < rows; ++r)

@@ -5,6 +5,7 @@
 
 #include <vondrel/Dispatch.h>
 
+#include <cmath>
 #include <functional>
 
 namespace vondrel {
@@ -85,6 +86,9 @@ TEST_F(JobTest, MalformedRequestsAnswerErrorAndStoreNothing) {
         {"unknown program", [](Variant& o) { o[0][1] = u"ZORX99"; }, "ZORX99"},
         {"run mode", [](Variant& o) { o[0][10] = 7; }, "run mode"},
         {"start time", [](Variant& o) { o[0][11] = u"tomorrow"; }, "tomorrow"},
+        {"start day beyond the calendar", [](Variant& o) { o[0][11] = Variant::FromDate(1e9); },
+         "start time"},
+        {"start day not a number", [](Variant& o) { o[0][11] = std::nan(""); }, "start time"},
         {"schedule record",
          [](Variant& o) {
              o = DemoOptionArray(true);

@@ -1,7 +1,7 @@
 #include "ServerFixture.h"
 
-#include "support/PostgresCluster.h"
 #include "dmReportCounter.h"
+#include "support/PostgresCluster.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,6 +47,20 @@ TEST(ServerOnPostgreSQL, AnswersTheJobsCallsFromACompanySchema) {
     EXPECT_EQ(simpleSql("SELECT CASE WHEN is_called THEN 'Y' ELSE 'N' END X FROM $$NUMBERS", "X"),
               VarArrayOf({VarArrayOf({"N"})}));
     EXPECT_THROW(simpleSql("DELETE FROM $$ACTMA", "X"), EOleException);
+    // Quotes that only PostgreSQL reads (dollar quotes, escape strings) and a comment ended by
+    // a lone carriage return must not hide further statements from the check.
+    const Variant accounts = simpleSql("SELECT COUNT(*) N FROM $$ACTMA", "N");
+    for (const char* statement :
+         {"SELECT $q$'$q$ X; SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE; COMMIT;"
+          " DELETE FROM demo.actma; SELECT $q$'$q$ X",
+          "SELECT E'\\'' X; SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE; COMMIT;"
+          " DELETE FROM demo.actma; SELECT 'x' X --'",
+          "SELECT 'x' X --\r; SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE; COMMIT;"
+          " DELETE FROM demo.actma; SELECT 'x' X"}) {
+        SCOPED_TRACE(statement);
+        EXPECT_THROW(simpleSql(statement, "X"), EOleException);
+    }
+    EXPECT_EQ(simpleSql("SELECT COUNT(*) N FROM $$ACTMA", "N"), accounts);
 
     Variant table = "ACTMA", number = "13", database = "DEMO", values = VarArrayOf({"6603"}), result;
     EXPECT_EQ(server.Call("CheckValue", table, number, database, values, result), Variant(true));

@@ -71,9 +71,12 @@ TEST_F(SchemeTest, NamesAreLimitedInCodePageUnits) {
     EXPECT_EQ(Insert("12345678901234567890", "KM01", "x", false), "");
     EXPECT_NE(Insert("一二三四五六七八九十A", "KM01", "x", false), "");
     EXPECT_NE(Insert("   ", "KM01", "x", false), "");
-    Variant bad = VarArrayOf({"S", "KM01", "2026-12-31", "ZORB71", "", "", false});
-    EXPECT_NE(server.Call("InsertConTable", bad), Variant(""));
-    bad = VarArrayOf({"S", "KM01"});
+    for (const char* date : {"2026-12-31", "0x1F2E3D", "$1F2E3D4", "-2026123", "+2026123", "20261331"}) {
+        SCOPED_TRACE(date);
+        Variant bad = VarArrayOf({date, "KM01", date, "ZORB71", "", "", false});
+        EXPECT_NE(server.Call("InsertConTable", bad), Variant(""));
+    }
+    Variant bad = VarArrayOf({"S", "KM01"});
     EXPECT_NE(server.Call("InsertConTable", bad), Variant(""));
     EXPECT_EQ(Records("KM01")[1].HighBound(), 1);
 }

@@ -59,10 +59,31 @@ TEST(VariantJson, RefusesObjectsAndMalformedTexts) {
     EXPECT_THROW(VariantToJson(Variant(std::static_pointer_cast<Dispatch>(std::make_shared<Object>()))),
                  Exception);
     for (const char* text :
-         {"", "[", "{}", "[\"Q\"]", "[\"A\",[[0,1]],[[\"E\"]]]", "[\"X\",\"zz\"]", "[\"I\"]"}) {
+         {"", "[", "{}", "[\"Q\"]", "[\"A\",[[0,1]],[[\"E\"]]]", "[\"X\",\"zz\"]", "[\"I\"]",
+          // Numbers that do not fit their kind, and bounds whose count does not fit.
+          "[\"I\",1e20]", "[\"I\",3000000000]", "[\"I\",1.5]", "[\"L\",1e30]", "[\"L\",18446744073709551615]",
+          "[\"U\",[70000]]", "[\"A\",[[-2147483648,2147483647]],[]]", "[\"A\",[[0,1e10]],[]]"}) {
         SCOPED_TRACE(text);
         EXPECT_THROW(VariantFromJson(text), Exception);
     }
+}
+
+TEST(VariantJson, RefusesArraysNestedBeyondAnyOptionArray) {
+    // Each level is one call deeper: tens of thousands of levels overflowed the stack.
+    Variant deep = 1;
+    for (int level = 0; level < 100; ++level) {
+        Variant outer = VarArrayCreate({{0, 0}});
+        outer[0] = std::move(deep);
+        deep = std::move(outer);
+    }
+    EXPECT_THROW(VariantToJson(deep), Exception);
+    std::string text = "[\"I\",1]";
+    for (int level = 0; level < 100; ++level)
+        text = "[\"A\",[[0,0]],[" + text + "]]";
+    EXPECT_THROW(VariantFromJson(text), Exception);
+
+    Variant options = VarArrayOf({VarArrayOf({VarArrayOf({VarArrayOf({"\x05", VarArrayOf({"A", "B"})})})})});
+    EXPECT_EQ(VariantFromJson(VariantToJson(options)), options);
 }
 
 } // namespace

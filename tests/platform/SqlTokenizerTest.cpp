@@ -47,6 +47,27 @@ TEST(SqlTokenizer, ReadsNestedCommentsAsOneToken) {
     EXPECT_EQ(comments, (std::vector<std::string>{"/* x /* y */ z */", "-- c"}));
 }
 
+TEST(SqlTokenizer, LineCommentsEndAtEitherLineBreak) {
+    struct Case {
+        const char* sql;
+        std::vector<std::string> words;
+    };
+    const Case cases[] = {
+        {"a -- c\nb", {"a", "b"}},
+        {"a -- c\r\nb", {"a", "b"}},
+        {"a -- c\rDELETE", {"a", "DELETE"}},
+        {"a -- c", {"a"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        std::vector<std::string> words;
+        for (const SqlToken& token : TokenizeSql(c.sql))
+            if (token.Kind == SqlTokenKind::Word)
+                words.push_back(token.Text);
+        EXPECT_EQ(words, c.words);
+    }
+}
+
 TEST(SqlTokenizer, RefusesUnterminatedQuotes) {
     for (const char* sql : {"SELECT 'abc", "SELECT \"abc", "SELECT [abc", "SELECT 1 /* x"}) {
         SCOPED_TRACE(sql);

@@ -277,6 +277,37 @@ TEST(VariantArray, BadIndexesAndDimensionsRaise) {
     EXPECT_THROW(Variant().Array(), EVariantInvalidOpError);
 }
 
+TEST(VariantArray, BoundsWhoseCountDoesNotFitAreRefused) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    struct Case {
+        const char* name;
+        std::vector<VarBounds> bounds;
+    };
+    const Case cases[] = {
+        {"count wraps to zero", {{kMin, kMax}}},
+        {"count wraps negative", {{-1, kMax}}},
+        {"count one beyond int", {{0, kMax}}},
+        {"high bound at the end of int", {{kMax, kMax}}},
+        {"product wraps to zero", {{0, 65535}, {0, 65535}, {0, 65535}, {0, 65535}}},
+        {"product beyond int", {{0, 65535}, {0, 65535}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_THROW(VarArrayCreate(c.bounds), EVariantBadIndexError);
+    }
+    Variant list = VarArrayCreate({{kMin, kMin + 1}});
+    list[kMin + 1] = "last";
+    EXPECT_EQ(list[kMin + 1].AsString(), "last");
+    EXPECT_THROW(list.Redim(kMax), EVariantBadIndexError);
+    EXPECT_EQ(list[kMin + 1].AsString(), "last");
+    list.Redim(kMin);
+    EXPECT_EQ(list.Array().Size(), 1u);
+    Variant grid = VarArrayCreate({{0, 65535}, {0, 0}});
+    EXPECT_THROW(grid.Redim(65535), EVariantBadIndexError);
+    EXPECT_EQ(grid.Array().Size(), 65536u);
+}
+
 TEST(VariantArray, EmptyArraysHaveHighBelowLow) {
     const Variant none = VarArrayOf({});
     EXPECT_TRUE(VarIsArray(none));
