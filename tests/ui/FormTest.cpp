@@ -110,6 +110,19 @@ TEST_F(FormTest, ClosingWithFreeLetsTheHandlerFinishFirst) {
     EXPECT_EQ(log, "query;close;cancel done;destroy(2);");
 }
 
+TEST_F(FormTest, AnOnDestroyThatRaisesIsReportedAndTheFormStillGoes) {
+    Driver().SetFailOnException(false);
+    TfrmLife* form = NewForm();
+    TComponentRef<TfrmLife> ref(form);
+    TComponentRef<TEdit> edit(form->edCode);
+    form->Show();
+    form->OnDestroy = [](TObject*) { throw EInvalidOperation("the handler failed"); };
+    EXPECT_NO_THROW(form->Free());
+    EXPECT_FALSE(ref);
+    EXPECT_FALSE(edit) << "the controls go with the form";
+    EXPECT_EQ(DialogTexts(), std::vector<std::string>{"the handler failed"});
+}
+
 TEST_F(FormTest, ARefusedCloseQueryKeepsTheFormOpen) {
     TOwnedPtr<TfrmLife> form(NewForm());
     form->allowClose = false;
