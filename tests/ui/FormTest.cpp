@@ -203,6 +203,19 @@ TEST_F(FormTest, AnUnansweredModalFormIsClosedAsCancelledAndRecorded) {
     EXPECT_EQ(form->ShowModal(), mrYes) << "an answer for a base class fits";
 }
 
+TEST_F(FormTest, EachUnansweredModalRunIsCancelledOnItsOwn) {
+    TOwnedPtr<TfrmLife> form(NewForm());
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_EQ(form->ShowModal(), mrCancel) << "the same form shown again";
+    form.reset();
+    // New forms, likely made where the last one was.
+    for (int i = 0; i < 3; ++i) {
+        TOwnedPtr<TfrmLife> next(NewForm());
+        EXPECT_EQ(next->ShowModal(), mrCancel);
+    }
+    EXPECT_EQ(Driver().Record().size(), 5u);
+}
+
 TEST_F(FormTest, AModalFormThatRefusesToCloseGetsTheNextAnswer) {
     TOwnedPtr<TfrmLife> form(NewForm());
     form->allowClose = false;
