@@ -64,7 +64,22 @@ void FillNested(const TJson& items, const std::vector<VarBounds>& bounds, std::s
 int BoundOf(const TJson& json) {
     if (!json.is_number_integer())
         Malformed(json, "a bound is not an integer");
+    if (json.is_number_unsigned() ? json.get<std::uint64_t>() > std::numeric_limits<int>::max()
+                                  : json.get<std::int64_t>() < std::numeric_limits<int>::min() ||
+                                        json.get<std::int64_t>() > std::numeric_limits<int>::max())
+        Malformed(json, "a bound out of range");
     return json.get<int>();
+}
+
+/// Checks that the nested items have the shape the bounds give, before anything is
+/// allocated: the bounds alone could ask for any amount of memory.
+void CheckShape(const TJson& items, const std::vector<VarBounds>& bounds, std::size_t dim) {
+    const std::int64_t count = std::int64_t{bounds[dim].High} - bounds[dim].Low + 1;
+    if (!items.is_array() || static_cast<std::int64_t>(items.size()) != count)
+        Malformed(items, "the items do not match the bounds");
+    if (dim + 1 < bounds.size())
+        for (const TJson& item : items)
+            CheckShape(item, bounds, dim + 1);
 }
 
 std::string PathOf(const TForm& form, const TComponent& component) {
@@ -172,6 +187,8 @@ Variant JsonVariant(const TJson& json) {
         const TJson& items = json["items"];
         if (!items.is_array())
             Malformed(json, "items is not a list");
+        if (std::int64_t{low} + static_cast<std::int64_t>(items.size()) - 1 > std::numeric_limits<int>::max())
+            Malformed(json, "the items reach beyond the highest index");
         Variant array = VarArrayCreate({{low, low + static_cast<int>(items.size()) - 1}});
         int i = low;
         for (const TJson& item : items)
@@ -186,10 +203,11 @@ Variant JsonVariant(const TJson& json) {
             if (!pair.is_array() || pair.size() != 2)
                 Malformed(json, "bounds is not a list of pairs");
             const VarBounds b{BoundOf(pair[0]), BoundOf(pair[1])};
-            if (b.High < b.Low - 1)
+            if (std::int64_t{b.High} < std::int64_t{b.Low} - 1)
                 Malformed(json, "a high bound below its low bound");
             bounds.push_back(b);
         }
+        CheckShape(json["items"], bounds, 0);
         Variant array = VarArrayCreate(bounds);
         std::size_t offset = 0;
         FillNested(json["items"], bounds, 0, array.Array().Items(), offset);
