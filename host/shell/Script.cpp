@@ -69,6 +69,12 @@ public:
     explicit TParser(std::vector<TLine> lines) : lines_(std::move(lines)) {}
 
     std::vector<TScriptCommand> Block(bool inModal, int openedAt) {
+        // Modal windows over modal windows go a few levels deep; a script nesting its
+        // blocks without end would make the reading recurse without end.
+        constexpr int kMaxOpenBlocks = 32;
+        if (inModal && ++openBlocks_ > kMaxOpenBlocks)
+            throw EScriptSyntax(openedAt, "\"on-modal\" blocks nest more than " +
+                                              std::to_string(kMaxOpenBlocks) + " deep");
         std::vector<TScriptCommand> commands;
         while (next_ < lines_.size()) {
             const TLine& line = lines_[next_++];
@@ -78,6 +84,7 @@ public:
                     throw EScriptSyntax(line.Number, "\"end\" without \"on-modal\"");
                 if (!rest.empty())
                     throw EScriptSyntax(line.Number, "\"end\" takes nothing after it");
+                --openBlocks_;
                 return commands;
             }
             commands.push_back(Command(line, verb, rest));
@@ -244,6 +251,7 @@ private:
 
     std::vector<TLine> lines_;
     std::size_t next_ = 0;
+    int openBlocks_ = 0;
 };
 
 std::vector<TLine> ScriptLines(std::string_view text, int firstLine) {

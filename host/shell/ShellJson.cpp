@@ -45,26 +45,59 @@ TJson Nested(const VariantArray& array, std::size_t dim, std::size_t& offset) {
     return items;
 }
 
-[[noreturn]] void Malformed(const TJson& json, const std::string& why) {
-    throw Exception("Not a value of the shell's JSON form (" + why + "): " + JsonLine(json));
+/// Deeper nesting than any variant of the module's would make the reading (and the
+/// writing of an error) recurse without end on hostile input.
+constexpr int kMaxNesting = 64;
+
+bool NestedAtMost(const TJson& json, int levels) {
+    if (!json.is_structured())
+        return true;
+    if (levels == 0)
+        return false;
+    for (const TJson& item : json)
+        if (!NestedAtMost(item, levels - 1))
+            return false;
+    return true;
 }
 
+[[noreturn]] void Malformed(const TJson& json, const std::string& why) {
+    throw Exception("Not a value of the shell's JSON form (" + why +
+                    "): " + (NestedAtMost(json, kMaxNesting) ? JsonLine(json) : std::string("[...]")));
+}
+
+Variant JsonVariantAt(const TJson& json, int depth);
+
 void FillNested(const TJson& items, const std::vector<VarBounds>& bounds, std::size_t dim,
-                std::span<Variant> slots, std::size_t& offset) {
+                std::span<Variant> slots, std::size_t& offset, int depth) {
     if (!items.is_array() || static_cast<int>(items.size()) != bounds[dim].Count())
         Malformed(items, "the items do not match the bounds");
     for (const TJson& item : items) {
         if (dim + 1 == bounds.size())
-            slots[offset++] = JsonVariant(item);
+            slots[offset++] = JsonVariantAt(item, depth + 1);
         else
-            FillNested(item, bounds, dim + 1, slots, offset);
+            FillNested(item, bounds, dim + 1, slots, offset, depth);
     }
 }
 
 int BoundOf(const TJson& json) {
     if (!json.is_number_integer())
         Malformed(json, "a bound is not an integer");
+    if (json.is_number_unsigned() ? json.get<std::uint64_t>() > std::numeric_limits<int>::max()
+                                  : json.get<std::int64_t>() < std::numeric_limits<int>::min() ||
+                                        json.get<std::int64_t>() > std::numeric_limits<int>::max())
+        Malformed(json, "a bound out of range");
     return json.get<int>();
+}
+
+/// Checks that the nested items have the shape the bounds give, before anything is
+/// allocated: the bounds alone could ask for any amount of memory.
+void CheckShape(const TJson& items, const std::vector<VarBounds>& bounds, std::size_t dim) {
+    const std::int64_t count = std::int64_t{bounds[dim].High} - bounds[dim].Low + 1;
+    if (!items.is_array() || static_cast<std::int64_t>(items.size()) != count)
+        Malformed(items, "the items do not match the bounds");
+    if (dim + 1 < bounds.size())
+        for (const TJson& item : items)
+            CheckShape(item, bounds, dim + 1);
 }
 
 std::string PathOf(const TForm& form, const TComponent& component) {
@@ -127,6 +160,14 @@ TJson VariantJson(const Variant& value) {
 }
 
 Variant JsonVariant(const TJson& json) {
+    return JsonVariantAt(json, 0);
+}
+
+namespace {
+
+Variant JsonVariantAt(const TJson& json, int depth) {
+    if (depth > kMaxNesting)
+        Malformed(json, "nested too deeply");
     switch (json.type()) {
     case TJson::value_t::null:
         return Variant::Null();
@@ -149,7 +190,7 @@ Variant JsonVariant(const TJson& json) {
     case TJson::value_t::array: {
         std::vector<Variant> items;
         for (const TJson& item : json)
-            items.push_back(JsonVariant(item));
+            items.push_back(JsonVariantAt(item, depth + 1));
         return VarArrayOf(std::move(items));
     }
     case TJson::value_t::object:
@@ -172,31 +213,38 @@ Variant JsonVariant(const TJson& json) {
         const TJson& items = json["items"];
         if (!items.is_array())
             Malformed(json, "items is not a list");
+        if (std::int64_t{low} + static_cast<std::int64_t>(items.size()) - 1 > std::numeric_limits<int>::max())
+            Malformed(json, "the items reach beyond the highest index");
         Variant array = VarArrayCreate({{low, low + static_cast<int>(items.size()) - 1}});
         int i = low;
         for (const TJson& item : items)
-            array[i++] = JsonVariant(item);
+            array[i++] = JsonVariantAt(item, depth + 1);
         return array;
     }
     if (json.size() == 2 && json.contains("bounds") && json.contains("items")) {
         std::vector<VarBounds> bounds;
         if (!json["bounds"].is_array() || json["bounds"].empty())
             Malformed(json, "bounds is not a list of pairs");
+        if (json["bounds"].size() > static_cast<std::size_t>(kMaxNesting))
+            Malformed(json["bounds"].size(), "too many dimensions");
         for (const TJson& pair : json["bounds"]) {
             if (!pair.is_array() || pair.size() != 2)
                 Malformed(json, "bounds is not a list of pairs");
             const VarBounds b{BoundOf(pair[0]), BoundOf(pair[1])};
-            if (b.High < b.Low - 1)
+            if (std::int64_t{b.High} < std::int64_t{b.Low} - 1)
                 Malformed(json, "a high bound below its low bound");
             bounds.push_back(b);
         }
+        CheckShape(json["items"], bounds, 0);
         Variant array = VarArrayCreate(bounds);
         std::size_t offset = 0;
-        FillNested(json["items"], bounds, 0, array.Array().Items(), offset);
+        FillNested(json["items"], bounds, 0, array.Array().Items(), offset, depth);
         return array;
     }
     Malformed(json, "unknown object");
 }
+
+} // namespace
 
 Variant JsonTextVariant(std::string_view text) {
     TJson json;

@@ -250,6 +250,14 @@ bool TShellRun::Execute(const TScriptCommand& command, TForm* target) {
             Refused(command, "there is no job form");
             return true;
         }
+        // A modal window was opened by the job form's own code, which is still running
+        // under it: freeing the form (or running a job that may close it) would pull the
+        // form away from under that code.
+        if (verb != "show" && Screen().TopModalForm()) {
+            Refused(command,
+                    "the modal window " + Screen().TopModalForm()->Name() + " is open: close it first");
+            return true;
+        }
         if (verb == "show") {
             controller_->SetFormVisible(-1);
         } else if (verb == "release") {

@@ -186,4 +186,8 @@ void TShellUiDriver::ExceptionShown(const std::exception& error) {
     scripted_->ExceptionShown(error);
 }
 
+void TShellUiDriver::FormShown(TForm& form) {
+    scripted_->FormShown(form);
+}
+
 } // namespace vondrel

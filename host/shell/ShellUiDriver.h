@@ -45,6 +45,7 @@ public:
     void RepaintWindow(HWND window) override;
     std::vector<std::string> ScreenFonts() override;
     void ExceptionShown(const std::exception& error) override;
+    void FormShown(TForm& form) override;
 
 private:
     TJson DialogEvent(const TUiRecord& record) const;

@@ -123,14 +123,16 @@ void TDLLBTCtrller::HandleFormHide(TObject* sender) {
 }
 
 void TDLLBTCtrller::HandleFormDestroy(TObject* sender) {
-    if (Form) {
-        ResultCode = Form->ResultCode;
-        ResultValue = Form->ResultValue;
-        if (SavedOnDestroy)
-            SavedOnDestroy(sender);
-        TDLLBaseController::HandleFormDestroy(sender);
-    }
+    if (!Form)
+        return;
+    ResultCode = Form->ResultCode;
+    ResultValue = Form->ResultValue;
+    if (SavedOnDestroy)
+        SavedOnDestroy(sender);
     Form = nullptr;
+    // The notification comes last and nothing of this controller is touched after it: a
+    // shell may read the outcome and delete the controller right there.
+    TDLLBaseController::HandleFormDestroy(sender);
 }
 
 } // namespace vondrel

@@ -113,7 +113,14 @@ void TForm::DoCreate() {
 void TForm::BeforeDestruction() {
     if (Screen().TopModalForm() == this)
         Screen().PopModal(this);
-    OnDestroy(this);
+    // The form goes whatever its handler does: a failure is reported, as the message
+    // loop would, instead of leaving a half-destroyed form behind (or ending the program
+    // when the form is freed from a destructor).
+    try {
+        OnDestroy(this);
+    } catch (const std::exception& error) {
+        Application().HandleException(error);
+    }
     if (active_) {
         active_ = false;
         Screen().FormDeactivated(this);

@@ -111,10 +111,18 @@ void TCustomMaskEdit::ClearSelectionMasked() {
     buffer.SelLength = 0;
 }
 
-void TCustomMaskEdit::TypeMasked(char32_t key) {
+void TCustomMaskEdit::FitBufferToMask() {
+    // An edit text set from outside (or put back by Esc after the mask changed) may be
+    // shorter or longer than the mask: editing works position by position on the mask.
     TEditBuffer& buffer = Buffer();
     if (static_cast<int>(buffer.Text.size()) != mask_.Length())
         buffer.Text = mask_.Format(mask_.Unformat(buffer.Text), mask_.Blank());
+}
+
+void TCustomMaskEdit::TypeMasked(char32_t key) {
+    TEditBuffer& buffer = Buffer();
+    const std::u32string original = buffer.Text;
+    FitBufferToMask();
     const std::u32string before = buffer.Text;
     if (buffer.SelLength > 0)
         ClearSelectionMasked();
@@ -131,7 +139,7 @@ void TCustomMaskEdit::TypeMasked(char32_t key) {
         const int next = mask_.NextEditable(caret + 1);
         buffer.SetCaret(next < 0 ? caret + 1 : next);
     }
-    if (buffer.Text != before)
+    if (buffer.Text != original)
         CommitBuffer();
 }
 
@@ -153,6 +161,7 @@ void TCustomMaskEdit::KeyPress(char32_t& key) {
     TEditBuffer& buffer = Buffer();
     if (key == 8) {
         const std::u32string before = buffer.Text;
+        FitBufferToMask();
         if (buffer.SelLength > 0) {
             ClearSelectionMasked();
         } else {
@@ -179,6 +188,7 @@ void TCustomMaskEdit::KeyDown(Word& key, TShiftState shift) {
         return;
     TEditBuffer& buffer = Buffer();
     const std::u32string before = buffer.Text;
+    FitBufferToMask();
     if (buffer.SelLength > 0) {
         ClearSelectionMasked();
     } else {

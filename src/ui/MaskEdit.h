@@ -38,6 +38,7 @@ public:
     void UserCaretToEnd() override;
 
 private:
+    void FitBufferToMask();
     void TypeMasked(char32_t key);
     void ClearSelectionMasked();
 

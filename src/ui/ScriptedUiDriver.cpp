@@ -118,6 +118,12 @@ void TScriptedUiDriver::ExceptionShown(const std::exception& error) {
         throw EScriptedUiError(std::string("exception shown: ") + error.what());
 }
 
+void TScriptedUiDriver::FormShown(TForm& form) {
+    // A new modal run of the form starts.
+    if (lastUnanswered_.Get() == &form)
+        lastUnanswered_ = nullptr;
+}
+
 TModalResult TScriptedUiDriver::RunModal(TForm& form) {
     TUiRecord entry;
     entry.What = TUiRecord::Kind::ModalForm;
@@ -137,7 +143,7 @@ TModalResult TScriptedUiDriver::RunModal(TForm& form) {
         record_[position].Result = result;
         return result;
     }
-    if (lastUnanswered_ == &form)
+    if (lastUnanswered_.Get() == &form)
         throw EScriptedUiError("the modal form " + form.ClassName() +
                                " does not close and no answer is queued");
     lastUnanswered_ = &form;

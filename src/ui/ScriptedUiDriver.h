@@ -78,6 +78,7 @@ public:
     void RepaintWindow(HWND window) override;
     std::vector<std::string> ScreenFonts() override { return fonts_; }
     void ExceptionShown(const std::exception& error) override;
+    void FormShown(TForm& form) override;
 
 private:
     struct DialogAnswer {
@@ -102,7 +103,9 @@ private:
     std::vector<TUiRecord> record_;
     std::vector<std::string> fonts_;
     bool failOnException_ = false;
-    const TForm* lastUnanswered_ = nullptr;
+    /// The modal form last closed for want of an answer, while it stays up: asked again,
+    /// it refuses to close.
+    TComponentRef<const TForm> lastUnanswered_;
 };
 
 } // namespace vondrel

@@ -74,8 +74,14 @@ TUserResult FocusByMouse(TWinControl& control) {
 }
 
 TUserResult TypeChars(TControl& control, std::u32string_view chars) {
-    TForm* form = GetParentForm(&control);
+    // A key may end the form (Enter on a default button that closes it): the rest of the
+    // text then has nowhere to go.
+    const std::string name = NameOf(control);
+    TComponentRef<TControl> alive(&control);
+    TComponentRef<TForm> form(GetParentForm(&control));
     for (char32_t ch : chars) {
+        if (!alive || !form)
+            return TUserResult::Refused(name + " has gone with its form");
         if (Screen().ActiveControl() != &control)
             return TUserResult::Refused("the focus moved away from " + NameOf(control));
         if (ch == U'\n')

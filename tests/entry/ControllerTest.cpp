@@ -280,6 +280,36 @@ TEST_F(ControllerTest, DestroyingTheControllerReleasesItsForm) {
     EXPECT_THAT(codes, ElementsAre(256, 272, 304));
 }
 
+TEST_F(ControllerTest, TheShellMayDeleteTheControllerWhenTheFormGoes) {
+    TJobModule module(TEST_JOB_MODULE);
+    struct Shell {
+        TDLLBaseController* Controller = nullptr;
+        std::vector<int> Codes;
+        int ResultCode = -1;
+    } shell;
+    shell.Controller = module.NewController();
+    shell.Controller->OnNotify = {[](void* data, std::int32_t code, TDLLBaseController* sender) {
+                                      auto& s = *static_cast<Shell*>(data);
+                                      s.Codes.push_back(code);
+                                      if (code != kNotifyFormDestroyed)
+                                          return;
+                                      s.ResultCode = sender->ResultCode;
+                                      delete sender;
+                                      s.Controller = nullptr;
+                                  },
+                                  &shell};
+    ASSERT_EQ(shell.Controller->CreateJobForm(VarArrayOf({"KM01", "DEMO", "DEMO", 0, ""})), 0);
+    shell.Controller->SetFormVisible(1);
+    auto* form = dynamic_cast<TForm*>(FindControl(shell.Controller->GetFormHandle()));
+    ASSERT_NE(form, nullptr);
+    form->Close();
+    Application().ProcessMessages();
+    EXPECT_EQ(shell.Controller, nullptr);
+    EXPECT_EQ(shell.ResultCode, 0);
+    EXPECT_THAT(shell.Codes, ElementsAre(256, 272, 304));
+    EXPECT_TRUE(Screen().Forms().empty());
+}
+
 TEST_F(ControllerTest, WithoutOnNotifyNothingIsCalled) {
     TJobModule module(TEST_JOB_MODULE);
     std::unique_ptr<TDLLBaseController> controller(module.NewController());

@@ -85,6 +85,13 @@ TEST(ScriptTest, FaultyLinesAreRefusedWithTheirNumber) {
         int line;
         const char* error;
     };
+    // Blocks or saved data nested without end are refused, not followed down.
+    std::string deepBlocks;
+    for (int i = 0; i < 200000; ++i)
+        deepBlocks += "on-modal TfrmX\n";
+    for (int i = 0; i < 200000; ++i)
+        deepBlocks += "end\n";
+    const std::string deepData = "run-command 1 true " + std::string(300000, '[') + std::string(300000, ']');
     const Case cases[] = {
         {"show\nfly away\n", 2, "unknown command \"fly\""},
         {"show now\n", 1, "usage: show"},
@@ -112,9 +119,11 @@ TEST(ScriptTest, FaultyLinesAreRefusedWithTheirNumber) {
         {"show\non-modal TfrmX\nclick btnOk\n", 2, "\"on-modal\" without its \"end\""},
         {"end\n", 1, "\"end\" without \"on-modal\""},
         {"on-modal\nend\n", 1, "usage: on-modal CLASS"},
+        {deepBlocks.c_str(), 33, "\"on-modal\" blocks nest more than 32 deep"},
+        {deepData.c_str(), 1, "nested too deeply"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(std::string(c.script).substr(0, 60));
         try {
             ParseScript(c.script);
             ADD_FAILURE() << "accepted";

@@ -89,6 +89,8 @@ TEST(ShellJsonTest, JsonGivesBackTheVariant) {
 }
 
 TEST(ShellJsonTest, MalformedJsonIsRefused) {
+    const std::string deepList = std::string(300000, '[') + std::string(300000, ']');
+    const std::string deepInside = R"({"what":)" + deepList + "}";
     const char* texts[] = {
         "{",
         R"({"what":1})",
@@ -100,9 +102,19 @@ TEST(ShellJsonTest, MalformedJsonIsRefused) {
         R"({"bounds":[[0,1],[0,0]],"items":[[1],[2,3]]})",
         R"({"bounds":[[0,-5]],"items":[]})",
         R"({"bounds":[],"items":[]})",
+        // Bounds beyond 32 bits, or items running past the highest index.
+        R"({"lb":4294967296,"items":[1]})",
+        R"({"lb":2147483647,"items":[1,2]})",
+        R"({"bounds":[[0,4294967296]],"items":[]})",
+        R"({"bounds":[[-2000000000,2000000000]],"items":[]})",
+        // Bounds asking for more than the items give are refused before any memory is taken.
+        R"({"bounds":[[0,100000],[0,100000]],"items":[]})",
+        // Nesting without end, also inside a value that is refused for another reason.
+        deepList.c_str(),
+        deepInside.c_str(),
     };
     for (const char* text : texts) {
-        SCOPED_TRACE(text);
+        SCOPED_TRACE(std::string(text).substr(0, 60));
         EXPECT_THROW(JsonTextVariant(text), Exception);
     }
 }

@@ -241,6 +241,26 @@ TEST_F(ShellRunTest, ModalBlocksAndAnswersWorkTheNextWindows) {
     EXPECT_EQ(e[10]["answered"], false);
 }
 
+TEST_F(ShellRunTest, TheJobFormIsNotPulledAwayFromUnderItsOwnModalWindow) {
+    // The lookup window runs inside the job form's F2 handling: releasing the form or
+    // running the job from there would free the form while its code is still running.
+    for (const char* command : {"release", "run-command 1 true"}) {
+        SCOPED_TRACE(command);
+        const TShellOutput run = Shell(Args(), std::string("on-modal TfrmShellLookup\n  ") + command +
+                                                   "\n  select lvRows 0\n  click btnOk\nend\n"
+                                                   "answer dialog OK\nshow\nfocus edCode\nkey F2\n"
+                                                   "dump control edCode\ndump outcome\n");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::vector<TJson>& e = run.events;
+        EXPECT_EQ(Trace(e), (std::vector<std::string>{"notify 256", "start 0", "notify 272", "modal",
+                                                      "refused", "dump", "dump", "notify 304", "outcome"}));
+        ASSERT_EQ(e.size(), 9u);
+        EXPECT_THAT(e[4]["reason"].get<std::string>(), HasSubstr("modal window"));
+        EXPECT_EQ(e[5]["control"]["text"], "1001") << "the F2 handling finished on a living form";
+        EXPECT_EQ(e[6]["released"], false);
+    }
+}
+
 TEST_F(ShellRunTest, CommandsDoWhatAPersonDoes) {
     const TShellOutput result = Shell(Args(), "show\n"
                                               "choose cbKind 1\n"

@@ -110,6 +110,19 @@ TEST_F(FormTest, ClosingWithFreeLetsTheHandlerFinishFirst) {
     EXPECT_EQ(log, "query;close;cancel done;destroy(2);");
 }
 
+TEST_F(FormTest, AnOnDestroyThatRaisesIsReportedAndTheFormStillGoes) {
+    Driver().SetFailOnException(false);
+    TfrmLife* form = NewForm();
+    TComponentRef<TfrmLife> ref(form);
+    TComponentRef<TEdit> edit(form->edCode);
+    form->Show();
+    form->OnDestroy = [](TObject*) { throw EInvalidOperation("the handler failed"); };
+    EXPECT_NO_THROW(form->Free());
+    EXPECT_FALSE(ref);
+    EXPECT_FALSE(edit) << "the controls go with the form";
+    EXPECT_EQ(DialogTexts(), std::vector<std::string>{"the handler failed"});
+}
+
 TEST_F(FormTest, ARefusedCloseQueryKeepsTheFormOpen) {
     TOwnedPtr<TfrmLife> form(NewForm());
     form->allowClose = false;
@@ -188,6 +201,19 @@ TEST_F(FormTest, AnUnansweredModalFormIsClosedAsCancelledAndRecorded) {
     EXPECT_EQ(Driver().Record()[0].Note, "no answer queued: closed");
     Driver().AnswerModal("TForm", mrYes);
     EXPECT_EQ(form->ShowModal(), mrYes) << "an answer for a base class fits";
+}
+
+TEST_F(FormTest, EachUnansweredModalRunIsCancelledOnItsOwn) {
+    TOwnedPtr<TfrmLife> form(NewForm());
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_EQ(form->ShowModal(), mrCancel) << "the same form shown again";
+    form.reset();
+    // New forms, likely made where the last one was.
+    for (int i = 0; i < 3; ++i) {
+        TOwnedPtr<TfrmLife> next(NewForm());
+        EXPECT_EQ(next->ShowModal(), mrCancel);
+    }
+    EXPECT_EQ(Driver().Record().size(), 5u);
 }
 
 TEST_F(FormTest, AModalFormThatRefusesToCloseGetsTheNextAnswer) {

@@ -135,6 +135,20 @@ TEST_F(KeyboardTest, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
         << "a disabled default button takes nothing";
 }
 
+TEST_F(KeyboardTest, TypingStopsWhenAKeyEndsTheForm) {
+    TfrmKeys* other = Create<TfrmKeys>(nullptr);
+    TComponentRef<TfrmKeys> alive(other);
+    other->SetKeyPreview(false);
+    other->btnOk->SetDefault(true);
+    other->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    other->btnOk->OnClick = [other](TObject*) { other->Close(); };
+    other->Show();
+    const TUserResult typed = User::Type(*other->edCode, "a\nb");
+    EXPECT_FALSE(alive) << "Enter pressed the button that closes the form";
+    EXPECT_FALSE(typed);
+    EXPECT_EQ(typed.Reason, "edCode has gone with its form");
+}
+
 TEST_F(KeyboardTest, CtrlTabReachesTheFormInsteadOfMovingTheFocus) {
     User::Key(VK_TAB, {ssCtrl});
     EXPECT_EQ(form->log, "form down Tab;next page;edit down Tab;edit up Tab;");

@@ -102,6 +102,31 @@ TEST_F(MaskEditTest, TypingFollowsTheMaskPositionByPosition) {
     EXPECT_EQ(edit->Text(), "AB123") << "typing follows the case directive";
 }
 
+TEST_F(MaskEditTest, DeletingInAnEditTextShorterThanTheMaskWorksOnTheWholeMask) {
+    // An edit text set from outside need not fill the mask; the keys still edit the
+    // mask's positions and never reach past the text.
+    struct Case {
+        Word Key;
+        int Caret;
+        const char* EditText;
+    };
+    const Case cases[] = {
+        {VK_DELETE, 2, "12_-___"},
+        {VK_DELETE, 0, "_2_-___"},
+        {VK_BACK, 2, "1__-___"},
+    };
+    edit->SetEditMask("999-999;1;_");
+    form->Show();
+    ASSERT_TRUE(User::Focus(*edit));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Key) + " at " + std::to_string(c.Caret));
+        edit->SetEditText("12");
+        edit->SetSelStart(c.Caret);
+        User::Key(c.Key);
+        EXPECT_EQ(edit->EditText(), c.EditText);
+    }
+}
+
 TEST_F(MaskEditTest, ChangingTheMaskKeepsTheEnteredCharacters) {
     edit->SetEditMask("9999/99/99;0;_");
     edit->SetText("20240105");
