@@ -79,17 +79,7 @@ void TBitCheckBox::SetState(TCheckBoxState state, TNotify notify) {
 }
 
 void TBitCheckBox::Toggle() {
-    switch (state_) {
-    case cbUnchecked:
-        SetState(allowGrayed_ ? cbGrayed : cbChecked);
-        break;
-    case cbChecked:
-        SetState(cbUnchecked);
-        break;
-    case cbGrayed:
-        SetState(cbChecked);
-        break;
-    }
+    SetState(NextCheckBoxState(state_, allowGrayed_));
 }
 
 void TBitCheckBox::SetGlyph(TCheckBoxState state, const TBitmap* glyph) {

@@ -258,6 +258,16 @@ std::optional<std::string> FormatMessageText(std::string_view pattern, std::span
     return out;
 }
 
+std::string MessageText(const std::string& pattern, std::span<const Variant> args) {
+    if (auto formatted = FormatMessageText(pattern, args))
+        return std::move(*formatted);
+    // A template that does not fit its arguments still shows them all.
+    std::string text = pattern + "\r";
+    for (const Variant& arg : args)
+        text += VarToStr(arg) + ";";
+    return text;
+}
+
 // ---- Messages of the job form ---------------------------------------------------------
 
 void TfrmBaseGene::ClearMessageLogs() {
@@ -294,14 +304,7 @@ void TfrmBaseGene::PostMessageId(const std::string& idText) {
 
     std::string pattern;
     GetMessageText(kind, number, pattern);
-    std::string text;
-    if (auto formatted = FormatMessageText(pattern, args)) {
-        text = std::move(*formatted);
-    } else {
-        text = pattern + "\r";
-        for (const Variant& arg : args)
-            text += VarToStr(arg) + ";";
-    }
+    const std::string text = MessageText(pattern, args);
     if (messageTextLog_.find(text) == std::string::npos)
         messageTextLog_ += text + kLogSeparator;
     if (show)
@@ -379,14 +382,7 @@ TModalResult TfrmBaseGene::ShowCatalogMessage(const std::string& kind, const std
                                               TMsgDlgButtons buttons, const std::vector<Variant>& args) {
     std::string pattern;
     GetMessageText(kind, number, pattern);
-    std::string text;
-    if (auto formatted = FormatMessageText(pattern, args)) {
-        text = std::move(*formatted);
-    } else {
-        text = pattern + "\r";
-        for (const Variant& arg : args)
-            text += VarToStr(arg) + ";";
-    }
+    const std::string text = MessageText(pattern, args);
     return ShowDialog(text, MessageKindDialogType(kind),
                       buttons.Empty() ? MessageKindButtons(kind) : buttons);
 }

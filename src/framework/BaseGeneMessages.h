@@ -67,4 +67,8 @@ TMsgDlgButtons MessageKindButtons(std::string_view kind) noexcept;
 /// "%%". Nothing when a placeholder is malformed, lacks its argument or does not fit it.
 std::optional<std::string> FormatMessageText(std::string_view pattern, std::span<const Variant> args);
 
+/// The template filled with the arguments; when they do not fit it, the template, a CR
+/// and every argument as text followed by ";".
+std::string MessageText(const std::string& pattern, std::span<const Variant> args);
+
 } // namespace vondrel

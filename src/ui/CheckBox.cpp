@@ -44,18 +44,20 @@ void TCheckBox::SetAlignment(TAlignment value) {
     Invalidate();
 }
 
-void TCheckBox::Toggle() {
-    switch (state_) {
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed) noexcept {
+    switch (state) {
     case cbUnchecked:
-        SetState(allowGrayed_ ? cbGrayed : cbChecked);
-        break;
+        return allowGrayed ? cbGrayed : cbChecked;
     case cbChecked:
-        SetState(cbUnchecked);
-        break;
+        return cbUnchecked;
     case cbGrayed:
-        SetState(cbChecked);
         break;
     }
+    return cbChecked;
+}
+
+void TCheckBox::Toggle() {
+    SetState(NextCheckBoxState(state_, allowGrayed_));
 }
 
 bool TCheckBox::DialogChar(char32_t key) {

@@ -10,6 +10,10 @@ struct TEnumTraits<TCheckBoxState> {
     static const TEnumInfo& Info();
 };
 
+/// The state a click gives: unchecked → grayed (when allowed) or checked → unchecked,
+/// grayed → checked.
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed) noexcept;
+
 /// A check box. A click toggles it (unchecked → grayed when AllowGrayed, else checked;
 /// checked → unchecked; grayed → checked); every change of the state fires OnClick unless
 /// made with TNotify::No or while clicks are disabled.
