@@ -13,6 +13,8 @@
 #include "ui/Strings.h"
 #include "ui/TextEditing.h"
 
+#include "lib/ClassLocalisation.h"
+#include "lib/CodeConverter.h"
 #include "lib/DateRoutines.h"
 #include "lib/SqlConditions.h"
 
@@ -146,6 +148,18 @@ TSelectPanel::TSelectPanel(TComponent* owner)
             c.Event("OnTypeClick", &TSelectPanel::OnTypeClick);
         });
     SetClass(info);
+    static const bool localised = [] {
+        RegisterClassLocalisation(
+            "TSelectPanel",
+            {.ConvertTexts =
+                 [](TComponent& component, const TCodeConverter& converter) {
+                     static_cast<TSelectPanel&>(component).ConvertTexts(converter);
+                 },
+             .GlyphButtons =
+                 [](TComponent& component) { return static_cast<TSelectPanel&>(component).GlyphButtons(); }});
+        return true;
+    }();
+    (void)localised;
 
     hintWord_ = "区间选择";
     beginWords_->SetText("起\n起");
@@ -988,6 +1002,45 @@ TSavedTextResult TSelectPanel::ReadSavedText(std::string_view text) {
         ReplaceRows(rows);
     }
     return TSavedTextResult::Restored;
+}
+
+// ---- localisation -----------------------------------------------------------------------
+
+void TSelectPanel::ConvertTexts(const TCodeConverter& converter) {
+    const auto convertLines = [&converter](TStrings& lines) {
+        lines.BeginUpdate();
+        for (int i = 0; i < lines.Count(); ++i)
+            lines.Put(i, converter.GBToBig5(lines.Get(i)));
+        lines.EndUpdate();
+    };
+    convertLines(*childHints_);
+    convertLines(*beginWords_);
+    convertLines(*finalWords_);
+    SetHintWord(converter.GBToBig5(hintWord_));
+
+    // The caption list mirrors the columns: both are converted, neither rebuilds the other.
+    adjusting_ = true;
+    convertLines(*columnCaptions_);
+    adjusting_ = false;
+    TListColumns& columns = *list_->Columns();
+    for (int i = 0; i < columns.Count(); ++i)
+        columns.Items(i)->SetCaption(converter.GBToBig5(columns.Items(i)->Caption()));
+    TListItems& items = *list_->Items();
+    items.BeginUpdate();
+    for (int i = 0; i < items.Count(); ++i) {
+        TListItem& item = *items.Item(i);
+        item.SetCaption(converter.GBToBig5(item.Caption()));
+        TStrings& sub = *item.SubItems();
+        for (int c = 0; c < sub.Count(); ++c)
+            sub.Put(c, converter.GBToBig5(sub.Get(c)));
+    }
+    items.EndUpdate();
+    if (columnsAutoSize_)
+        FitColumns();
+}
+
+std::vector<TComponent*> TSelectPanel::GlyphButtons() const {
+    return {fromButton_, toButton_, listButton_, deleteButton_, clearButton_};
 }
 
 // ---- focus and the user -----------------------------------------------------------------

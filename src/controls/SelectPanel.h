@@ -15,6 +15,7 @@
 namespace vondrel {
 
 class TBitCheckBox;
+class TCodeConverter;
 class TF2Button;
 class TGSpeedButton;
 class TLabel;
@@ -231,6 +232,14 @@ public:
     /// Replaces the rows by those of a list text; false, and the rows unchanged, when it
     /// holds a row longer than kMaxColumns or more than kMaxListCells texts.
     bool RebuildList(std::string_view listText);
+
+    // The form's localisation reaches only what the form owns; these are the panel's own.
+    /// Converts the texts the panel keeps beyond its caption and hint (the hints of its
+    /// parts, the words of its labels, the choice box's caption, the list's columns and
+    /// rows) from simplified to traditional Chinese.
+    void ConvertTexts(const TCodeConverter& converter);
+    /// The glyph buttons among the parts, for the greyed images of their disabled state.
+    std::vector<TComponent*> GlyphButtons() const;
 
     // Every event names the panel as its sender, also the row and key events of the
     // parts that it passes on (OnKeyDown, OnKeyUp and OnKeyPress of the choice box, the

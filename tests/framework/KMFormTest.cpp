@@ -5,8 +5,11 @@
 #include "support/TempInstall.h"
 #include "support/UiFixture.h"
 
+#include "controls/BitCheckBox.h"
+#include "controls/F2Button.h"
 #include "controls/GSpeedButton.h"
 #include "controls/KmEdit.h"
+#include "controls/SelectPanel.h"
 #include "lib/ClassLocalisation.h"
 #include "platform/Library.h"
 #include "ui/BitBtn.h"
@@ -14,6 +17,7 @@
 #include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/MaskEdit.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
 #include "ui/SpeedButton.h"
@@ -89,6 +93,7 @@ public:
         Library->SetGlyphIndex(8);
         Lookup = Make<TKmBtnDBEdit>("edLookup");
         Box = Make<TGlyphBox>("gbBox");
+        Currency = Make<TSelectPanel>("spCurrency");
         Menu = new TPopupMenu(this);
         Menu->SetName("pmMenu");
         OnDestroy = [](TObject*) { ++formsDestroyed; };
@@ -113,6 +118,7 @@ public:
     TGSpeedButton* Library;
     TKmBtnDBEdit* Lookup;
     TGlyphBox* Box;
+    TSelectPanel* Currency;
     TPopupMenu* Menu;
 };
 
@@ -191,6 +197,16 @@ TEST_F(KMForm, CreationClearsInputMethodsAndGivesSingleImageGlyphsAGreyedImage) 
         {"button of an edit with a lookup button", form->Lookup->Button(),
          2 * form->Lookup->Button()->Glyph()->Height(), 2},
         {"button of a control registered for it", form->Box->Button, 16, 2},
+        {"selection panel's from button", form->Currency->FromButton(),
+         2 * form->Currency->FromButton()->Glyph()->Height(), 2},
+        {"selection panel's to button", form->Currency->ToButton(),
+         2 * form->Currency->ToButton()->Glyph()->Height(), 2},
+        {"selection panel's list button", form->Currency->ListButton(),
+         2 * form->Currency->ListButton()->Glyph()->Height(), 2},
+        {"selection panel's delete button", form->Currency->DeleteButton(),
+         2 * form->Currency->DeleteButton()->Glyph()->Height(), 2},
+        {"selection panel's clear button", form->Currency->ClearButton(),
+         2 * form->Currency->ClearButton()->Glyph()->Height(), 2},
         {"a glyph with two images stays", form->Double, 16, 2},
         {"no glyph, nothing to grey", form->Empty, 0, 1},
     };
@@ -379,6 +395,29 @@ TEST_F(KMForm, TheFormIsConvertedForDisplayOnce) {
     form->Title->SetCaption("期间损益结转");
     form->ConvertFormOnce();
     EXPECT_EQ(form->Title->Caption(), "期间损益结转");
+}
+
+TEST_F(KMForm, ATraditionalInterfaceConvertsTheSelectionPanelsOwnTexts) {
+    Interface("950");
+    const auto form = NewForm<TfrmLevel1>();
+    TSelectPanel& panel = *form->Currency;
+    panel.SetStyle(sp_UserChoice);
+    panel.BeginWords()->SetText("开始\n开始");
+    panel.ColumnCaptions()->SetText("币种\n名称");
+    panel.AddRow({"HKD", "港币"});
+    form->ConvertFormOnce();
+
+    EXPECT_EQ(panel.HintWord(), "區間選擇");
+    EXPECT_EQ(panel.ChoiceBox()->Caption(), "區間選擇");
+    EXPECT_EQ(panel.ChildHints()->Get(1), "區間選擇-起始信息");
+    EXPECT_EQ(panel.FromEdit()->Hint(), "區間選擇-起始信息") << "the parts take the converted hints";
+    EXPECT_EQ(panel.BeginWords()->Get(1), "開始");
+    EXPECT_EQ(panel.FromLabel()->Caption(), "開始");
+    EXPECT_EQ(panel.ColumnCaptions()->Get(0), "幣種");
+    ASSERT_EQ(panel.List()->Columns()->Count(), 2);
+    EXPECT_EQ(panel.List()->Columns()->Items(0)->Caption(), "幣種");
+    EXPECT_EQ(panel.List()->Columns()->Items(1)->Caption(), "名稱");
+    EXPECT_EQ(panel.Row(0), (TSelectRow{"HKD", "港幣"}));
 }
 
 TEST_F(KMForm, FormTextsComeFromTheClassesFileOrTheDefault) {
