@@ -565,11 +565,12 @@ bool TSelectPanel::TakeLookupResult(TSelectPart part, const Variant& result, boo
         return true;
 
     const auto join = [this](const TSelectRow& values) {
+        // Every value, empty ones too, keeps its place between the separators.
         std::string joined;
-        for (const std::string& value : values) {
-            if (!joined.empty())
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0)
                 joined += discard_;
-            joined += value;
+            joined += values[i];
         }
         return joined;
     };
@@ -993,6 +994,9 @@ TSavedTextResult TSelectPanel::ReadSavedText(std::string_view text) {
         return TSavedTextResult::Failed;
 
     SetStyle(static_cast<TSelectStyle>(*style));
+    // A style the panel's handler refused or redirected cannot hold the saved values.
+    if (Style() != *style)
+        return TSavedTextResult::Failed;
     if (*style == sp_UserChoice)
         SetUserChoice(range);
     if (range) {

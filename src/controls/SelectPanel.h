@@ -52,7 +52,8 @@ enum class TSelectPart { None, FromEdit, ToEdit, List };
 enum class TSavedTextResult {
     Restored,     ///< the panel shows the saved state
     UnknownStyle, ///< the text names no style: the panel is unchanged
-    Failed,       ///< the saved list (or choice) cannot be rebuilt: the panel is unchanged
+    Failed,       ///< the saved list (or choice) cannot be rebuilt, or the panel's OnStyleChanging
+                  ///< kept it from taking the saved style: no saved value is applied
 };
 
 using TStyleChangingEvent = TEvent<TObject*, TSelectStyle, TSelectStyle&, bool&>;

@@ -136,6 +136,39 @@ TEST_F(SelectPanelValueTest, SavedTextsThatCannotBeReadLeaveThePanelAlone) {
     }
 }
 
+TEST_F(SelectPanelValueTest, ASavedStyleThePanelRefusesTakesNoSavedValues) {
+    struct Case {
+        const char* Name;
+        std::string Text;
+        bool Refuse; ///< else the handler redirects to sp_UserChoice
+        TSelectStyle StyleAfterwards;
+    };
+    const Case cases[] = {
+        {"list refused", "sp_Discrete" + F + "HKD" + R, true, sp_Range},
+        {"list redirected", "sp_Discrete" + F + "HKD" + R, false, sp_UserChoice},
+        {"choice refused", "sp_UserChoice" + F + "False" + F + "HKD" + R, true, sp_Range},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TOwnedPtr<TfrmSelect> target(Create<TfrmSelect>(nullptr));
+        TSelectPanel& panel = *target->sp05;
+        panel.SetFromText("EUR");
+        panel.SetToText("USD");
+        const bool refuse = c.Refuse;
+        panel.OnStyleChanging = [refuse](TObject*, TSelectStyle, TSelectStyle& next, bool& accept) {
+            if (refuse)
+                accept = false;
+            else
+                next = sp_UserChoice;
+        };
+        EXPECT_EQ(panel.ReadSavedText(c.Text), TSavedTextResult::Failed);
+        EXPECT_EQ(panel.Style(), c.StyleAfterwards);
+        EXPECT_TRUE(panel.IsRangeMode());
+        EXPECT_EQ(panel.RowCount(), 0) << "no rows hidden behind a range";
+        EXPECT_EQ(panel.FromText() + "|" + panel.ToText(), "EUR|USD");
+    }
+}
+
 TEST_F(SelectPanelValueTest, MalformedSavedTextsAreReadAsFarAsTheyGo) {
     struct Case {
         const char* Name;
@@ -251,6 +284,27 @@ TEST_F(SelectPanelValueTest, LookupRowsTakeFourValuesOrJoinThemWithDiscard) {
             taken.push_back(panel.Row(i));
         EXPECT_EQ(taken, c.Rows);
         EXPECT_EQ(c.Part == TSelectPart::ToEdit ? panel.ToText() : panel.FromText(), c.End);
+    }
+}
+
+TEST_F(SelectPanelValueTest, JoinedLookupValuesKeepTheirEmptyOnesInPlace) {
+    struct Case {
+        const char* Name;
+        Variant Row;
+        const char* Joined;
+    };
+    const Case cases[] = {
+        {"empty first value", VarArrayOf({"", "港币"}), "-港币"},
+        {"empty middle value", VarArrayOf({"HKD", "", "HK"}), "HKD--HK"},
+        {"empty last value", VarArrayOf({"HKD", ""}), "HKD-"},
+        {"all empty", VarArrayOf({"", ""}), "-"},
+    };
+    sp05->SetUseDiscard(true);
+    sp05->SetDiscard("-");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(sp05->TakeLookupResult(TSelectPart::FromEdit, VarArrayOf({c.Row})));
+        EXPECT_EQ(sp05->FromText(), c.Joined);
     }
 }
 
