@@ -787,14 +787,24 @@ void TSelectPanel::RemoveDuplicates() {
     // would miss a repeat that a case-insensitive order put apart.
     TListItems& items = *list_->Items();
     std::unordered_set<std::string> seen;
-    for (int i = 0; i < items.Count();) {
-        const std::string& code = items.Item(i)->Caption();
-        const std::string key = checkDuplicate_ == cd_CaseInsensitive ? UpperCase(code) : code;
-        if (seen.insert(key).second)
-            ++i;
-        else
-            items.Delete(i);
+    std::unordered_set<const TListItem*> repeats;
+    for (int i = 0; i < items.Count(); ++i) {
+        const TListItem* item = items.Item(i);
+        const std::string key =
+            checkDuplicate_ == cd_CaseInsensitive ? UpperCase(item->Caption()) : item->Caption();
+        if (!seen.insert(key).second)
+            repeats.insert(item);
     }
+    if (repeats.empty())
+        return;
+    // Deleting inside the list moves every later row each time, which a long list of
+    // repeats turns into a hang: the repeats move behind the rows that stay (a stable
+    // order keeps those as they are) and go from the end.
+    list_->CustomSort([&repeats](const TListItem& a, const TListItem& b) {
+        return static_cast<int>(repeats.count(&a)) - static_cast<int>(repeats.count(&b));
+    });
+    while (items.Count() > 0 && repeats.count(items.Item(items.Count() - 1)))
+        items.Delete(items.Count() - 1);
 }
 
 void TSelectPanel::SortByColumn(int column) {

@@ -229,6 +229,21 @@ TEST_F(SelectPanelValueTest, AHugeSavedListIsRebuilt) {
     EXPECT_EQ(sp05->SelectionValue().HighBound(1), kRows);
 }
 
+TEST_F(SelectPanelValueTest, ASavedListOfManyRepeatsKeepsEachCodeOnce) {
+    // Repeats spread over the whole list, as a list saved before CheckDuplicate was set.
+    std::string list;
+    constexpr int kRows = 200000;
+    constexpr int kCodes = 1000;
+    for (int i = 0; i < kRows; ++i)
+        list += (i % 2 ? "c" : "C") + std::to_string(i % kCodes) + C + std::to_string(i) + R;
+    sp05->SetCheckDuplicate(cd_CaseInsensitive);
+    ASSERT_EQ(sp05->ReadSavedText("sp_Discrete" + F + list), TSavedTextResult::Restored);
+    ASSERT_EQ(sp05->RowCount(), kCodes);
+    EXPECT_EQ(sp05->Row(0), (TSelectRow{"C0", "0"})) << "the first of the repeats in sorted order stays";
+    EXPECT_EQ(sp05->Row(1), (TSelectRow{"c1", "1"}));
+    EXPECT_EQ(sp05->Row(kCodes - 1), (TSelectRow{"c999", "100999"})) << "ties go by the second column";
+}
+
 TEST_F(SelectPanelValueTest, RebuildingReplacesTheRowsOrNothing) {
     sp05->SetStyle(sp_Discrete);
     sp05->AddRow({"EUR"});
