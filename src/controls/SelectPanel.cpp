@@ -565,12 +565,13 @@ bool TSelectPanel::TakeLookupResult(TSelectPart part, const Variant& result, boo
         return true;
 
     const auto join = [this](const TSelectRow& values) {
-        // Every value, empty ones too, keeps its place between the separators.
+        // As the form's F2 handling joins a row: a value that is not empty is followed by
+        // Discard when another value comes after it.
         std::string joined;
         for (std::size_t i = 0; i < values.size(); ++i) {
-            if (i > 0)
-                joined += discard_;
             joined += values[i];
+            if (!values[i].empty() && i + 1 < values.size())
+                joined += discard_;
         }
         return joined;
     };
