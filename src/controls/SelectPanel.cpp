@@ -1003,6 +1003,9 @@ TSavedTextResult TSelectPanel::ReadSavedText(std::string_view text) {
     std::vector<TSelectRow> rows;
     if (!range && !ParseListText(fields.size() > first ? fields[first] : std::string_view(), rows))
         return TSavedTextResult::Failed;
+    // Copied now: the text may belong to whoever handles the events that follow.
+    const std::string from = range ? field(first) : std::string();
+    const std::string to = range ? field(first + 1) : std::string();
 
     SetStyle(static_cast<TSelectStyle>(*style));
     // A style the panel's handler refused or redirected cannot hold the saved values.
@@ -1011,8 +1014,8 @@ TSavedTextResult TSelectPanel::ReadSavedText(std::string_view text) {
     if (*style == sp_UserChoice)
         SetUserChoice(range);
     if (range) {
-        SetFromText(field(first));
-        SetToText(field(first + 1));
+        SetFromText(from);
+        SetToText(to);
     } else {
         ReplaceRows(rows);
     }

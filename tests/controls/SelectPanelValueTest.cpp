@@ -2,6 +2,8 @@
 
 #include "lib/SqlConditions.h"
 
+#include <algorithm>
+
 namespace vondrel::test {
 namespace {
 
@@ -167,6 +169,19 @@ TEST_F(SelectPanelValueTest, ASavedStyleThePanelRefusesTakesNoSavedValues) {
         EXPECT_EQ(panel.RowCount(), 0) << "no rows hidden behind a range";
         EXPECT_EQ(panel.FromText() + "|" + panel.ToText(), "EUR|USD");
     }
+}
+
+TEST_F(SelectPanelValueTest, TheSavedTextIsReadBeforeTheEventsItCausesCanChangeIt) {
+    // The caller's buffer, which a handler reuses: the panel must not read it afterwards.
+    std::string saved = "sp_UserChoice" + F + "True" + F + "EUR" + F + "USD";
+    const auto scribble = [&saved] { std::fill(saved.begin(), saved.end(), 'x'); };
+    sp05->SetStyle(sp_UserChoice);
+    sp05->SetUserChoice(false);
+    sp05->OnTypeClick = [&](TObject*) { scribble(); };
+    sp05->FromEdit()->OnChange = [&](TObject*) { scribble(); };
+    ASSERT_EQ(sp05->ReadSavedText(saved), TSavedTextResult::Restored);
+    EXPECT_EQ(sp05->FromText(), "EUR");
+    EXPECT_EQ(sp05->ToText(), "USD");
 }
 
 TEST_F(SelectPanelValueTest, MalformedSavedTextsAreReadAsFarAsTheyGo) {
