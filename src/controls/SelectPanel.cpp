@@ -565,8 +565,7 @@ bool TSelectPanel::TakeLookupResult(TSelectPart part, const Variant& result, boo
         return true;
 
     const auto join = [this](const TSelectRow& values) {
-        // As the form's F2 handling joins a row: a value that is not empty is followed by
-        // Discard when another value comes after it.
+        // A value that is not empty is followed by Discard when another value comes after it.
         std::string joined;
         for (std::size_t i = 0; i < values.size(); ++i) {
             joined += values[i];
@@ -1040,18 +1039,9 @@ void TSelectPanel::ConvertTexts(const TCodeConverter& converter) {
     adjusting_ = true;
     convertLines(*columnCaptions_);
     adjusting_ = false;
-    TListColumns& columns = *list_->Columns();
-    for (int i = 0; i < columns.Count(); ++i)
-        columns.Items(i)->SetCaption(converter.GBToBig5(columns.Items(i)->Caption()));
     TListItems& items = *list_->Items();
     items.BeginUpdate();
-    for (int i = 0; i < items.Count(); ++i) {
-        TListItem& item = *items.Item(i);
-        item.SetCaption(converter.GBToBig5(item.Caption()));
-        TStrings& sub = *item.SubItems();
-        for (int c = 0; c < sub.Count(); ++c)
-            sub.Put(c, converter.GBToBig5(sub.Get(c)));
-    }
+    ConvertListView(converter, *list_);
     items.EndUpdate();
     if (columnsAutoSize_)
         FitColumns();

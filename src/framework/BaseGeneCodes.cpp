@@ -23,46 +23,6 @@ char UpperAt(const std::string& text, std::size_t index) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(text[index])));
 }
 
-/// The rows of a lookup result, each as its values: an array of rows, a two-dimensional
-/// array, or a single value.
-std::vector<std::vector<Variant>> ResultRows(const Variant& result) {
-    std::vector<std::vector<Variant>> rows;
-    if (!result.IsArray()) {
-        rows.push_back({result});
-    } else if (result.DimCount() == 2) {
-        for (int i = result.LowBound(1); i <= result.HighBound(1); ++i) {
-            std::vector<Variant> row;
-            for (int j = result.LowBound(2); j <= result.HighBound(2); ++j)
-                row.push_back(result.At({i, j}));
-            rows.push_back(std::move(row));
-        }
-    } else if (result.DimCount() == 1) {
-        for (int i = result.LowBound(1); i <= result.HighBound(1); ++i) {
-            const Variant& element = result[i];
-            if (element.DimCount() == 1) {
-                const auto items = element.Array().Items();
-                rows.emplace_back(items.begin(), items.end());
-            } else {
-                rows.push_back({element});
-            }
-        }
-    }
-    return rows;
-}
-
-/// A row's columns as one text: each non-empty text is followed by the separator when
-/// another column comes after it.
-std::string JoinColumns(const std::vector<Variant>& row, std::size_t count, const std::string& separator) {
-    std::string joined;
-    for (std::size_t column = 0; column < count && column < row.size(); ++column) {
-        const std::string text = VarToStr(row[column]);
-        joined += text;
-        if (!text.empty() && column + 1 < count && column + 1 < row.size())
-            joined += separator;
-    }
-    return joined;
-}
-
 } // namespace
 
 bool TfrmBaseGene::CheckCodeValue(const std::string& table, const std::string& checkNo, bool queryMode,
@@ -168,14 +128,8 @@ void TfrmBaseGene::LookupIntoPanel(TWinControl* control, const std::string& tabl
     LookupCode(table, lookupNo, filter, extra, part == TSelectPart::List, result);
     if (result.IsEmpty() || result.IsNull())
         return;
-    if (!panel->UseDiscard()) {
-        panel->TakeLookupResult(part, result, allColumns);
-        return;
-    }
-    std::vector<Variant> joined;
-    for (const std::vector<Variant>& row : ResultRows(result))
-        joined.emplace_back(JoinColumns(row, allColumns ? row.size() : 4, panel->Discard()));
-    panel->TakeLookupResult(part, VarArrayOf(joined), true);
+    // The panel reads the rows and, with UseDiscard, joins their columns itself.
+    panel->TakeLookupResult(part, result, allColumns);
 }
 
 void TfrmBaseGene::PickPhrase(TControl* control) {

@@ -230,20 +230,6 @@ void ConvertProperties(const TCodeConverter& converter, int mode, TComponent& co
             panels->Items(i)->SetText(VarToStr(converter.ConvertValue(mode, panels->Items(i)->Text())));
 }
 
-void ConvertListView(const TCodeConverter& converter, TListView& list) {
-    TListColumns& columns = *list.Columns();
-    for (int i = 0; i < columns.Count(); ++i)
-        columns.Items(i)->SetCaption(converter.GBToBig5(columns.Items(i)->Caption()));
-    TListItems& items = *list.Items();
-    for (int i = 0; i < items.Count(); ++i) {
-        TListItem& item = *items[i];
-        item.SetCaption(converter.GBToBig5(item.Caption()));
-        TStrings& subItems = *item.SubItems();
-        for (int j = 0; j < subItems.Count() && j < columns.Count(); ++j)
-            subItems.Put(j, converter.GBToBig5(subItems.Get(j)));
-    }
-}
-
 void ConvertComboBox(TComboBox& combo) {
     if (combo.Style() != csSimple)
         combo.SetStyle(csOwnerDrawFixed);
@@ -293,6 +279,20 @@ void ConvertByClass(const TCodeConverter& converter, int mode, TComponent& compo
 }
 
 } // namespace
+
+void ConvertListView(const TCodeConverter& converter, TListView& list) {
+    TListColumns& columns = *list.Columns();
+    for (int i = 0; i < columns.Count(); ++i)
+        columns.Items(i)->SetCaption(converter.GBToBig5(columns.Items(i)->Caption()));
+    TListItems& items = *list.Items();
+    for (int i = 0; i < items.Count(); ++i) {
+        TListItem& item = *items[i];
+        item.SetCaption(converter.GBToBig5(item.Caption()));
+        TStrings& subItems = *item.SubItems();
+        for (int j = 0; j < subItems.Count() && j < columns.Count(); ++j)
+            subItems.Put(j, converter.GBToBig5(subItems.Get(j)));
+    }
+}
 
 void TCodeConverter::ConvertForm(TForm& form) const {
     if (!translator_)

@@ -16,6 +16,7 @@ namespace vondrel {
 
 class TFont;
 class TForm;
+class TListView;
 class TTranslator;
 
 /// The font every Chinese interface uses, and its two character sets.
@@ -111,5 +112,9 @@ private:
     TDesignType designType_ = dtClient;
     std::exception_ptr translatorFailure_;
 };
+
+/// A list view's column captions, row captions and the sub items under a column, from
+/// simplified to traditional Chinese.
+void ConvertListView(const TCodeConverter& converter, TListView& list);
 
 } // namespace vondrel
