@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace vondrel {
 
@@ -69,8 +70,7 @@ Variant JsonVariantAt(const TJson& json, int depth);
 
 void FillNested(const TJson& items, const std::vector<VarBounds>& bounds, std::size_t dim,
                 std::span<Variant> slots, std::size_t& offset, int depth) {
-    if (!items.is_array() || static_cast<int>(items.size()) != bounds[dim].Count())
-        Malformed(items, "the items do not match the bounds");
+    // The shape was checked before the array was made (CheckShape).
     for (const TJson& item : items) {
         if (dim + 1 == bounds.size())
             slots[offset++] = JsonVariantAt(item, depth + 1);
@@ -82,9 +82,9 @@ void FillNested(const TJson& items, const std::vector<VarBounds>& bounds, std::s
 int BoundOf(const TJson& json) {
     if (!json.is_number_integer())
         Malformed(json, "a bound is not an integer");
-    if (json.is_number_unsigned() ? json.get<std::uint64_t>() > std::numeric_limits<int>::max()
-                                  : json.get<std::int64_t>() < std::numeric_limits<int>::min() ||
-                                        json.get<std::int64_t>() > std::numeric_limits<int>::max())
+    const bool fits = json.is_number_unsigned() ? std::in_range<int>(json.get<std::uint64_t>())
+                                                : std::in_range<int>(json.get<std::int64_t>());
+    if (!fits)
         Malformed(json, "a bound out of range");
     return json.get<int>();
 }
